@@ -1,0 +1,36 @@
+// Timing helpers for the benchmark programs: medians over repeated runs, peak memory.
+#pragma once
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace mirvane::bench {
+
+// Runs `step` `runs` times after one warm-up and returns the median in milliseconds.
+inline double MedianMs(int runs, const std::function<void()>& step) {
+    step();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The process's peak resident memory so far, in MB.
+inline double PeakResidentMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+}  // namespace mirvane::bench
