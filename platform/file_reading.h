@@ -1,0 +1,21 @@
+// Reading a whole file from outside, with its size capped before anything is read.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "archive/bytes.h"
+
+namespace mirvane::platform {
+
+// The complete content of the regular file at `path` (links followed), or an empty buffer when
+// it is missing, not a regular file, empty, larger than `limit`, or cannot be read whole.
+// One buffer of exactly the size found is allocated, and only after the size has passed.
+// The file is opened read-only.
+Bytes ReadWholeFile(const QString& path, std::uint64_t limit);
+
+// The type number of the file system holding `path` (statfs f_type), or nothing.
+std::optional<std::int64_t> FilesystemTypeOf(const QString& path);
+
+}  // namespace mirvane::platform

@@ -1,0 +1,7 @@
+#include "sheet/export_gate.h"
+
+namespace mirvane {
+
+std::atomic<bool> exportBusy{false};
+
+}  // namespace mirvane
