@@ -37,5 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
+    std::remove(path.toLocal8Bit().constData());
     return 0;
 }
