@@ -19,6 +19,10 @@ enum class Status {
     UnknownImageFormat,
     // The data claims a known format but is truncated or corrupt.
     DecodeFailed,
+    // A drawing call on a context that has no surface to draw on, or an unbalanced restore.
+    WrongState,
+    // No font family to draw text with: the bundled fonts were never registered.
+    FontFamilyNotFound,
 };
 
 // The encoded format as the file's content says, whatever its name.
