@@ -1,0 +1,141 @@
+#include "export/atomic_write.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "faulty_files.h"
+#include "scratch_folder.h"
+
+namespace mirvane {
+namespace {
+
+using platform::FileDescriptor;
+using testing::Entries;
+using testing::FaultyFiles;
+using testing::ReadFile;
+using testing::WriteFile;
+
+std::vector<std::uint8_t> Payload(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 31 + i / 251);
+    }
+    return bytes;
+}
+
+std::string AsString(const std::vector<std::uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class WriteFileAtomicallyTest : public ::testing::Test {
+  protected:
+    testing::ScratchFolder folder;
+    std::filesystem::path target = folder / "sheet.png";
+    std::vector<std::uint8_t> bytes = Payload(100'000);
+    FaultyFiles files;
+
+    void ExpectFolderEmpty() { EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{}); }
+};
+
+TEST_F(WriteFileAtomicallyTest, WritesExactlyTheBytesAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(WriteFileAtomically(target, bytes, files));
+    EXPECT_EQ(ReadFile(target), AsString(bytes));
+    EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"sheet.png"});
+
+    const auto empty = folder / "empty.png";
+    ASSERT_TRUE(WriteFileAtomically(empty, {}, files));
+    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
+}
+
+TEST_F(WriteFileAtomicallyTest, ContinuesAfterShortWrites) {
+    files.write = [&](int fd, std::span<const std::uint8_t> rest) {
+        return files.real.Write(fd, rest.first(std::min<std::size_t>(rest.size(), 4093)));
+    };
+    ASSERT_TRUE(WriteFileAtomically(target, bytes, files));
+    EXPECT_EQ(ReadFile(target), AsString(bytes));
+}
+
+TEST_F(WriteFileAtomicallyTest, NeverReplacesAnExistingTarget) {
+    WriteFile(target, "earlier export");
+    EXPECT_FALSE(WriteFileAtomically(target, bytes, files));
+    EXPECT_EQ(ReadFile(target), "earlier export");
+    EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"sheet.png"});
+
+    // The same when the target appears while the temporary file is being written.
+    const auto late = folder / "late.png";
+    files.sync = [&](int fd) {
+        WriteFile(late, "someone else's");
+        return files.real.Sync(fd);
+    };
+    EXPECT_FALSE(WriteFileAtomically(late, bytes, files));
+    EXPECT_EQ(ReadFile(late), "someone else's");
+    EXPECT_EQ(Entries(folder.Path()), (std::vector<std::string>{"late.png", "sheet.png"}));
+}
+
+TEST_F(WriteFileAtomicallyTest, LeavesAnExistingTemporaryFileAlone) {
+    WriteFile(folder / "sheet.png.tmp", "left by a crash");
+    EXPECT_FALSE(WriteFileAtomically(target, bytes, files));
+    EXPECT_EQ(ReadFile(folder / "sheet.png.tmp"), "left by a crash");
+    EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"sheet.png.tmp"});
+}
+
+TEST_F(WriteFileAtomicallyTest, FailsWithoutTouchingTheDiskForAnEmptyTargetOrMissingFolder) {
+    EXPECT_FALSE(WriteFileAtomically({}, bytes, files));
+    EXPECT_EQ(files.createCalls, 0);
+    EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "sheet.png", bytes, files));
+    ExpectFolderEmpty();
+}
+
+// Each failure after the temporary file exists: neither a partial target nor the temporary
+// file may remain.
+TEST_F(WriteFileAtomicallyTest, RemovesTheTemporaryFileWhenWriteFlushCloseOrMoveFails) {
+    struct Fault {
+        const char* name;
+        std::function<void(FaultyFiles&)> inject;
+    };
+    const std::vector<Fault> faults = {
+        {"write error", [](FaultyFiles& f) { f.write = [](int, auto) { return -EIO; }; }},
+        {"disk full after some bytes",
+         [](FaultyFiles& f) {
+             f.write = [&f, written = std::size_t{0}](int fd, auto rest) mutable -> std::int64_t {
+                 if (written >= 50'000) {
+                     return -ENOSPC;
+                 }
+                 const std::int64_t n = f.real.Write(
+                     fd, rest.first(std::min<std::size_t>(rest.size(), 50'000 - written)));
+                 written += static_cast<std::size_t>(std::max<std::int64_t>(n, 0));
+                 return n;
+             };
+         }},
+        {"write makes no progress", [](FaultyFiles& f) { f.write = [](int, auto) { return 0; }; }},
+        {"flush error", [](FaultyFiles& f) { f.sync = [](int) { return EIO; }; }},
+        {"close error",
+         [](FaultyFiles& f) {
+             f.close = [&f](FileDescriptor& file) {
+                 f.real.Close(file);
+                 return EIO;
+             };
+         }},
+        {"move error", [](FaultyFiles& f) { f.move = [](auto&, auto&) { return EXDEV; }; }},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        FaultyFiles faulty;
+        fault.inject(faulty);
+        EXPECT_FALSE(WriteFileAtomically(target, bytes, faulty));
+        ExpectFolderEmpty();
+    }
+}
+
+TEST_F(WriteFileAtomicallyTest, AMoveThatCannotBeMadeDurableCountsAsFailedAndLeavesNoFile) {
+    files.syncFolder = [](const std::filesystem::path&) { return EIO; };
+    EXPECT_FALSE(WriteFileAtomically(target, bytes, files));
+    ExpectFolderEmpty();
+}
+
+}  // namespace
+}  // namespace mirvane
