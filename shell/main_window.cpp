@@ -1,0 +1,181 @@
+#include "shell/main_window.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QWindow>
+#include <utility>
+
+#include "export/exports_folder.h"
+#include "localization/status_line.h"
+#include "sheet/export_gate.h"
+#include "shell/control_ids.h"
+#include "shell/dropped_files.h"
+#include "shell/hide_to_tray.h"
+#include "shell/layout.h"
+#include "shell/main_window_controls.h"
+#include "shell/selectors.h"
+#include "shell/ui_scale.h"
+#include "shell/window_painting.h"
+#include "shell/year_picker.h"
+
+namespace mirvane::shell {
+
+MainWindow::MainWindow(std::function<void()> endProgram) : endProgram_(std::move(endProgram)) {
+    // Every pixel of the client area is painted by us, so nothing is erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setWindowTitle(QStringLiteral("Mirvane"));
+    setMinimumSize(kMinimumClientSize);
+    resize(kInitialClientSize);
+    setAcceptDrops(true);
+    SetStatusRepaintHook([this] { update(); });
+
+    CreateMainControls(*this);
+    InstallCommands();
+    commands_.Connect(*this);
+    RunGuarded([this] {
+        FillYearList(*this);
+        ComposeSheet(*this);
+    });
+    LayoutControls(*this);
+
+    clock_.setTimerType(Qt::PreciseTimer);
+    clock_.setInterval(kClockPeriodMs);
+    connect(&clock_, &QTimer::timeout, this, [this] { TickClock(); });
+    clock_.start();
+}
+
+MainWindow::~MainWindow() {
+    SetStatusRepaintHook({});
+    // The controls go while the commands they feed still exist; QWidget would delete them only
+    // after this window's members are gone.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::InstallCommands() {
+    commands_.Set(IDC_LOCATION, [this](int notification) {
+        // A new place gets its years; the sheet stays until the next Compose.
+        if (notification == kSelectionChanged) {
+            FillYearList(*this);
+        }
+    });
+    commands_.Set(IDC_COLUMNS, [this](int notification) {
+        if (notification == kSelectionChanged) {
+            update();
+        }
+    });
+    // The PNG width (105) is read when an export starts; choosing it does nothing by itself.
+    commands_.Set(IDC_COMPOSE, [this](int) { ComposeSheet(*this); });
+    commands_.Set(IDCANCEL, [this](int) { HideToTray(*this); });
+    commands_.Set(IDC_HIDE_TO_TRAY, [this](int) { HideToTray(*this); });
+    commands_.Set(IDC_OPEN_EXPORTS, [](int) { OpenExportsFolder(); });
+    commands_.Set(IDC_EXIT, [this](int) { Exit(); });
+    // Open saved pair (103), Export PNG (106) and Help (108) come with the export and dialog
+    // work; until then they do nothing. Enter (IDOK) does nothing by design.
+}
+
+void MainWindow::Exit() {
+    // Ending now would cut the export's file short: show the window instead.
+    if (exportBusy) {
+        Restore();
+        return;
+    }
+    clock_.stop();
+    if (endProgram_) {
+        endProgram_();
+    }
+}
+
+void MainWindow::Restore() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::TickClock() {
+    // A hidden window paints nothing; the clock reads the time afresh when it shows again.
+    if (isVisible()) {
+        update(FooterBandRect(*this));
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (static_cast<float>(devicePixelRatioF()) != uiScale) {
+        // A new pixel ratio shows first as a paint; the controls follow on the next turn.
+        QMetaObject::invokeMethod(
+            this, [this] { RunGuarded([this] { FollowPixelRatio(*this); }); },
+            Qt::QueuedConnection);
+    }
+    RunGuarded([&] { PaintMainWindow(*this, event->rect(), SelectedColumnCount(*this)); });
+}
+
+void MainWindow::resizeEvent(QResizeEvent*) {
+    RunGuarded([this] { LayoutControls(*this); });
+    update();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            commands_.Dispatch(IDCANCEL, kClicked);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            commands_.Dispatch(IDOK, kClicked);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing hides to the tray; only Exit ends the program.
+    event->ignore();
+    RunGuarded([this] { HideToTray(*this); });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange) {
+        RunGuarded([this] { RelocalizeWindow(*this); });
+    } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Hiding from inside the state change would fight the window manager: next turn.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized()) {
+                    RunGuarded([this] { HideToTray(*this); });
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!followsScreen_ && windowHandle() != nullptr) {
+        followsScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this,
+                [this] { RunGuarded([this] { FollowPixelRatio(*this); }); });
+    }
+    uiScale = static_cast<float>(devicePixelRatioF());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    RunGuarded([&urls] { OpenDroppedFiles(urls); });
+}
+
+}  // namespace mirvane::shell

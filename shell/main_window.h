@@ -1,0 +1,58 @@
+// The main window: a surface painted by us with the controls standing in its gaps. It wires the
+// controls and the window's events to the core's operations and keeps none of its own state
+// beyond the clock.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "shell/command_dispatcher.h"
+
+namespace mirvane::shell {
+
+// The client area at start (the usual outer size less a window frame) and the least it can be.
+inline constexpr QSize kInitialClientSize(1164, 801);
+inline constexpr QSize kMinimumClientSize(1004, 701);
+
+inline constexpr int kClockPeriodMs = 1000;
+
+class MainWindow : public QWidget {
+  public:
+    // Creates the controls, fills the year list for the first place and composes its sheet.
+    // `endProgram` is what Exit does when no export runs.
+    explicit MainWindow(std::function<void()> endProgram);
+    ~MainWindow() override;
+
+    // Shows the window normally, from hidden or minimized, in front and active.
+    void Restore();
+
+    // The command table of the controls; commands may be replaced (tests).
+    CommandDispatcher& Commands() { return commands_; }
+
+    const QTimer& Clock() const { return clock_; }
+
+    // What the clock does every second: repaints the footer band while the window is visible.
+    void TickClock();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void InstallCommands();
+    void Exit();
+
+    std::function<void()> endProgram_;
+    CommandDispatcher commands_;
+    QTimer clock_;
+    bool followsScreen_ = false;
+};
+
+}  // namespace mirvane::shell

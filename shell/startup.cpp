@@ -1,0 +1,69 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <memory>
+
+#include "export/exports_folder.h"
+#include "localization/ui_language.h"
+#include "platform/user_identity.h"
+#include "render/fonts.h"
+#include "sheet/current_sheet.h"
+#include "shell/main_window.h"
+#include "shell/single_instance.h"
+#include "shell/ui_scale.h"
+
+namespace mirvane::shell {
+
+int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
+    // First, so that everything after speaks the user's language.
+    SelectUiLanguage();
+
+    // Before the application object: a second start hands over without touching the display.
+    const QString name = options.instanceName.isEmpty()
+                             ? SingleInstanceName(platform::UserIdentity())
+                             : options.instanceName;
+    const InstanceCheck instance = CheckSingleInstance(name);
+    if (instance.role == InstanceRole::HandedOver) {
+        return kExitNormal;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    // Closing the window hides it; only Exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    if (!RegisterFonts()) {
+        return kExitNoFonts;
+    }
+    InitializeExportsFolder();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        uiScale = static_cast<float>(screen->devicePixelRatio());
+    }
+
+    // exit() rather than quit(): quit() first asks the windows to close, and closing only hides.
+    auto window = std::make_unique<MainWindow>([] { QCoreApplication::exit(kExitNormal); });
+    // Making the platform window is where the display can refuse it.
+    window->winId();
+    if (window->windowHandle() == nullptr) {
+        return kExitNoMainWindow;
+    }
+    const InstanceServer server(instance, [&window] {
+        if (window) {
+            window->Restore();
+        }
+    });
+    window->show();
+    if (options.windowShown) {
+        options.windowShown(*window);
+    }
+    QApplication::exec();
+
+    // The window and every decoded photograph go while the application object still lives.
+    window.reset();
+    ReleaseCurrentSheetFrames();
+    return kExitNormal;
+}
+
+}  // namespace mirvane::shell
