@@ -1,0 +1,43 @@
+#include "tools/sheet_options.h"
+
+#include <gtest/gtest.h>
+
+namespace mirvane::tools {
+namespace {
+
+std::optional<SheetOptions> Parse(const QString& line) {
+    QString error;
+    return ParseSheetOptions(line.split(u' ', Qt::SkipEmptyParts), &error);
+}
+
+TEST(ParseSheetOptions, ReadsEveryOptionOfBothSheetCommands) {
+    const auto archive = Parse(
+        "archive --place Lake --years 2000,2010 --columns 3 --width 4500 --lang de -o x "
+        "--timings");
+    ASSERT_TRUE(archive.has_value());
+    EXPECT_EQ(archive->command, Command::Archive);
+    EXPECT_EQ(archive->years, (std::vector<int>{2000, 2010}));
+    EXPECT_EQ(archive->columns, 3);
+    EXPECT_EQ(archive->width, 4500);
+    EXPECT_EQ(archive->language, UiLanguage::German);
+    EXPECT_EQ(archive->output, "x");
+    EXPECT_TRUE(archive->timings);
+
+    const auto pairs = Parse("pairs a.qmp --width 3000 b.qmp");
+    ASSERT_TRUE(pairs.has_value());
+    EXPECT_EQ(pairs->pairFiles, (QStringList{"a.qmp", "b.qmp"}));
+    EXPECT_EQ(pairs->columns, 2);
+    EXPECT_FALSE(pairs->language.has_value());
+}
+
+TEST(ParseSheetOptions, RefusesWhatIsNoValidCommandLine) {
+    for (const char* line : {"", "list extra", "draw", "archive --place X", "archive --years 2000",
+                             "archive --place X --years 2000,abc", "pairs",
+                             "pairs a.qmp --columns 4", "pairs a.qmp --width 3001",
+                             "pairs a.qmp --lang it", "pairs a.qmp -o", "archive --bogus 1"}) {
+        EXPECT_FALSE(Parse(line).has_value()) << line;
+    }
+}
+
+}  // namespace
+}  // namespace mirvane::tools
