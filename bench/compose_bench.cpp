@@ -7,6 +7,7 @@
 
 #include "archive/archive_photo.h"
 #include "archive/frame_preparation.h"
+#include "archive_rows.h"
 #include "bench_util.h"
 #include "sheet/compose.h"
 
@@ -14,30 +15,11 @@ namespace {
 
 using mirvane::archiveCatalog;
 
-// The rows of the place holding the largest photograph, largest first.
-std::vector<int> LargestRowsOfOnePlace(std::size_t count) {
-    std::vector<int> rows(archiveCatalog.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = static_cast<int>(i);
-    }
-    std::vector<std::size_t> sizes;
-    for (int row : rows) {
-        const auto resource = mirvane::platform::FindEmbeddedResource(
-            static_cast<std::uint16_t>(archiveCatalog[row].resourceId));
-        sizes.push_back(resource ? resource->size() : 0);
-    }
-    std::sort(rows.begin(), rows.end(), [&](int a, int b) { return sizes[a] > sizes[b]; });
-    const std::u16string_view place = archiveCatalog[rows[0]].location;
-    std::erase_if(rows, [&](int row) { return archiveCatalog[row].location != place; });
-    rows.resize(std::min(count, rows.size()));
-    return rows;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
-    const std::vector<int> rows = LargestRowsOfOnePlace(6);
+    const std::vector<int> rows = mirvane::bench::LargestRowsOfOnePlace(6);
     const mirvane::ArchiveEntry& largest = archiveCatalog[rows[0]];
     const mirvane::Bytes bytes = mirvane::LoadArchivePhoto(largest);
     const auto header = mirvane::imaging::ReadImageHeader(bytes);

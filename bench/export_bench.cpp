@@ -21,6 +21,7 @@
 #include "archive/archive_photo.h"
 #include "archive/frame_preparation.h"
 #include "archive/image_data.h"
+#include "archive_rows.h"
 #include "bench_util.h"
 #include "export/atomic_write.h"
 #include "export/export_names.h"
@@ -38,28 +39,8 @@ using mirvane::bench::MedianMs;
     std::exit(1);
 }
 
-std::size_t ResourceSize(int row) {
-    const auto resource = mirvane::platform::FindEmbeddedResource(
-        static_cast<std::uint16_t>(archiveCatalog[row].resourceId));
-    return resource ? resource->size() : 0;
-}
-
-// The rows of the place holding the largest photograph, largest first.
-std::vector<int> LargestRowsOfOnePlace(std::size_t count) {
-    std::vector<int> rows(archiveCatalog.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = static_cast<int>(i);
-    }
-    std::sort(rows.begin(), rows.end(),
-              [](int a, int b) { return ResourceSize(a) > ResourceSize(b); });
-    const std::u16string_view place = archiveCatalog[rows[0]].location;
-    std::erase_if(rows, [&](int row) { return archiveCatalog[row].location != place; });
-    rows.resize(std::min(count, rows.size()));
-    return rows;
-}
-
 mirvane::Sheet HeavySheet() {
-    const std::vector<int> rows = LargestRowsOfOnePlace(6);
+    const std::vector<int> rows = mirvane::bench::LargestRowsOfOnePlace(6);
     std::optional<mirvane::Sheet> sheet = mirvane::ComposeFromArchive(rows);
     if (!sheet) {
         Fail("composing the heavy sheet");
@@ -75,7 +56,7 @@ mirvane::Sheet HeavySheet() {
 // Four frames of 2400 x 2000: archive photographs resampled to that size and saved as JPEG
 // at quality 90, as a camera or an earlier export would give them.
 mirvane::Sheet TypicalSheet() {
-    const std::vector<int> rows = LargestRowsOfOnePlace(4);
+    const std::vector<int> rows = mirvane::bench::LargestRowsOfOnePlace(4);
     mirvane::Sheet sheet;
     sheet.title = QString::fromUtf16(archiveCatalog[rows[0]].location);
     for (int row : rows) {

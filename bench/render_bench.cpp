@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "archive/archive_photo.h"
+#include "archive_rows.h"
 #include "bench_util.h"
 #include "localization/ui_language.h"
 #include "render/fonts.h"
@@ -20,23 +21,6 @@ namespace {
 using mirvane::archiveCatalog;
 using mirvane::imaging::Bitmap;
 using mirvane::imaging::PixelFormat;
-
-// The rows of the place holding the largest photograph, largest first.
-std::vector<int> LargestRowsOfOnePlace(std::size_t count) {
-    std::vector<int> rows(archiveCatalog.size());
-    std::vector<std::size_t> sizes(archiveCatalog.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = static_cast<int>(i);
-        const auto resource = mirvane::platform::FindEmbeddedResource(
-            static_cast<std::uint16_t>(archiveCatalog[i].resourceId));
-        sizes[i] = resource ? resource->size() : 0;
-    }
-    std::sort(rows.begin(), rows.end(), [&](int a, int b) { return sizes[a] > sizes[b]; });
-    const std::u16string_view place = archiveCatalog[rows[0]].location;
-    std::erase_if(rows, [&](int row) { return archiveCatalog[row].location != place; });
-    rows.resize(std::min(count, rows.size()));
-    return rows;
-}
 
 double CpuSeconds() {
     rusage usage{};
@@ -98,7 +82,7 @@ int main(int argc, char** argv) {
         std::fputs("no font to draw with\n", stderr);
         return 1;
     }
-    const std::vector<int> rows = LargestRowsOfOnePlace(6);
+    const std::vector<int> rows = mirvane::bench::LargestRowsOfOnePlace(6);
     const std::optional<mirvane::Sheet> sheet = mirvane::ComposeFromArchive(rows);
     if (!sheet) {
         std::fputs("composition failed\n", stderr);
