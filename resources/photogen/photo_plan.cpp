@@ -69,8 +69,10 @@ void ChooseEncoding(PhotoPlan& plan) {
         plan.jpeg.chroma = Chroma::k444;
         grain *= 1.2f;
     } else if (pixels >= 30'000'000L) {
-        // Full-resolution frames: progressive files come out smaller at the same quality.
-        plan.jpeg.quality = plan.jpeg.progressive ? 93 : 91;
+        // Full-resolution scenes are delivered as baseline files: a progressive one of this
+        // size must be held whole as coefficients to decode even a small preview of it.
+        plan.jpeg.progressive = false;
+        plan.jpeg.quality = 91;
         plan.jpeg.chroma = Chroma::k420;
     } else {
         plan.jpeg.quality = 94 + static_cast<int>(plan.row % 3);
