@@ -8,6 +8,7 @@
 #include "render/bmp_layout.h"
 #include "render/imaging.h"
 #include "render/jpeg_decoder.h"
+#include "render/png_layout.h"
 
 namespace mirvane::imaging {
 namespace {
@@ -97,7 +98,8 @@ int OrientationFromTransformation(QImageIOHandler::Transformations t) {
 constexpr int kQtAllocationLimitMiB = 320;
 
 Status DecodeWithQt(ByteView bytes, RawFormat format, QImage* out) {
-    if (format == RawFormat::Bmp && !BmpPixelDataIsComplete(bytes)) {
+    if ((format == RawFormat::Bmp && !BmpPixelDataIsComplete(bytes)) ||
+        (format == RawFormat::Png && !PngChunksFitInFile(bytes))) {
         return Status::DecodeFailed;
     }
     ByteReader byteReader(bytes, format);

@@ -3,6 +3,7 @@
 #include "render/bmp_layout.h"
 #include "render/imaging.h"
 #include "render/jpeg_decoder.h"
+#include "render/png_layout.h"
 #include "support/test_images.h"
 
 namespace mirvane::imaging {
@@ -106,6 +107,19 @@ TEST(BmpPixelDataIsComplete, ChecksRowsAgainstTheHeader) {
     Bytes huge = bmp;
     huge[22] = huge[23] = huge[24] = huge[25] = 0x7f;  // a height of two billion rows
     EXPECT_FALSE(BmpPixelDataIsComplete(huge));
+}
+
+TEST(PngChunksFitInFile, RefusesChunksLongerThanTheFile) {
+    const Bytes png = testing::EncodeWithQt(testing::QuadrantImage(31, 17), "png");
+    EXPECT_TRUE(PngChunksFitInFile(png));
+    EXPECT_FALSE(PngChunksFitInFile(ByteView(png).first(png.size() - 1))) << "no end chunk";
+    // A text chunk declaring 1.5 GB, placed before the end chunk.
+    Bytes bomb(png.begin(), png.end() - 12);
+    const Bytes chunk = {0x60, 0, 0, 0, 't', 'E', 'X', 't', 'a', 0, 'b', 0, 0, 0, 0};
+    bomb.insert(bomb.end(), chunk.begin(), chunk.end());
+    bomb.insert(bomb.end(), png.end() - 12, png.end());
+    EXPECT_FALSE(PngChunksFitInFile(bomb));
+    EXPECT_EQ(DecodeBitmap(bomb, *ReadImageHeader(bomb), {}, nullptr), Status::DecodeFailed);
 }
 
 TEST(ResampleHighQuality, ShrinksWithoutAliasing) {
