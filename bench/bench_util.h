@@ -6,10 +6,30 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 namespace mirvane::bench {
+
+// The common command line of the benchmarks: [runs] [-o DIR].
+struct BenchArguments {
+    int runs;
+    const char* saveDir = nullptr;
+};
+
+inline BenchArguments ParseBenchArguments(int argc, char** argv, int defaultRuns) {
+    BenchArguments arguments{defaultRuns};
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "-o" && i + 1 < argc) {
+            arguments.saveDir = argv[++i];
+        } else {
+            arguments.runs = std::max(1, std::atoi(argv[i]));
+        }
+    }
+    return arguments;
+}
 
 // Runs `step` `runs` times after one warm-up and returns the median in milliseconds.
 inline double MedianMs(int runs, const std::function<void()>& step) {

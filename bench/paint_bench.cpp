@@ -50,15 +50,7 @@ std::vector<int> StartupRows() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = 101;
-    const char* saveDir = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
-            saveDir = argv[++i];
-        } else {
-            runs = std::max(1, std::atoi(argv[i]));
-        }
-    }
+    const auto [runs, saveDir] = mirvane::bench::ParseBenchArguments(argc, argv, 101);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
