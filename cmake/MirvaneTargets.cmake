@@ -6,6 +6,9 @@ function(mirvane_configure_target target)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
                                              -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  elseif(MIRVANE_TSAN)
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=thread)
   elseif(MIRVANE_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                              -fno-sanitize-recover=undefined)
