@@ -1,5 +1,5 @@
-// The ids of the main window's controls and commands; every button and selector signal reaches
-// the command dispatcher under one of these.
+// The ids of the windows' controls and commands; every button and selector signal of the main
+// window reaches the command dispatcher under one of these.
 #pragma once
 
 namespace mirvane::shell {
@@ -18,5 +18,12 @@ inline constexpr int IDC_OPEN_EXPORTS = 107;
 inline constexpr int IDC_HELP = 108;
 inline constexpr int IDC_HIDE_TO_TRAY = 109;
 inline constexpr int IDC_EXIT = 110;
+
+// The modal windows'.
+inline constexpr int IDC_PAIR_PATH = 301;
+inline constexpr int IDC_PAIR_ERROR = 302;
+inline constexpr int IDC_PAIR_OPEN = 303;
+inline constexpr int IDC_MODAL_CLOSE = 304;
+inline constexpr int IDC_HELP_TEXT = 310;
 
 }  // namespace mirvane::shell

@@ -4,10 +4,13 @@
 
 #include <QWidget>
 
+#include "shell/tray_icon.h"
+
 namespace mirvane::shell {
 
-// Hides `window` when its notification-area icon is shown; otherwise leaves it as it is
-// (visible, or minimized when it was being minimized), so it can never become unreachable.
-void HideToTray(QWidget& window);
+// Hides `window` once the tray icon is shown, adding it first when it is not; without a
+// notification area the window stays as it is (visible, or minimized when it was being
+// minimized), so it can never become unreachable.
+void HideToTray(QWidget& window, TrayIcon& tray);
 
 }  // namespace mirvane::shell

@@ -13,9 +13,11 @@
 #include "sheet/export_gate.h"
 #include "shell/control_ids.h"
 #include "shell/dropped_files.h"
+#include "shell/export_command.h"
 #include "shell/hide_to_tray.h"
 #include "shell/layout.h"
 #include "shell/main_window_controls.h"
+#include "shell/modal_window.h"
 #include "shell/selectors.h"
 #include "shell/ui_scale.h"
 #include "shell/window_painting.h"
@@ -23,7 +25,8 @@
 
 namespace mirvane::shell {
 
-MainWindow::MainWindow(std::function<void()> endProgram) : endProgram_(std::move(endProgram)) {
+MainWindow::MainWindow(std::function<void()> endProgram, std::unique_ptr<NotificationArea> area)
+    : endProgram_(std::move(endProgram)) {
     // Every pixel of the client area is painted by us, so nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -41,6 +44,10 @@ MainWindow::MainWindow(std::function<void()> endProgram) : endProgram_(std::move
         ComposeSheet(*this);
     });
     LayoutControls(*this);
+
+    tray_ = std::make_unique<TrayIcon>(
+        std::move(area), windowIcon(), [this] { Restore(); }, [this] { Exit(); });
+    tray_->Add();
 
     clock_.setTimerType(Qt::PreciseTimer);
     clock_.setInterval(kClockPeriodMs);
@@ -69,12 +76,14 @@ void MainWindow::InstallCommands() {
     });
     // The PNG width (105) is read when an export starts; choosing it does nothing by itself.
     commands_.Set(IDC_COMPOSE, [this](int) { ComposeSheet(*this); });
-    commands_.Set(IDCANCEL, [this](int) { HideToTray(*this); });
-    commands_.Set(IDC_HIDE_TO_TRAY, [this](int) { HideToTray(*this); });
+    commands_.Set(IDCANCEL, [this](int) { HideToTray(*this, *tray_); });
+    commands_.Set(IDC_HIDE_TO_TRAY, [this](int) { HideToTray(*this, *tray_); });
     commands_.Set(IDC_OPEN_EXPORTS, [](int) { OpenExportsFolder(); });
+    commands_.Set(IDC_EXPORT, [this](int) { StartExport(*this); });
     commands_.Set(IDC_EXIT, [this](int) { Exit(); });
-    // Open saved pair (103), Export PNG (106) and Help (108) come with the export and dialog
-    // work; until then they do nothing. Enter (IDOK) does nothing by design.
+    commands_.Set(IDC_OPEN_PAIR, [this](int) { OpenModalWindow(*this, ModalKind::OpenPair); });
+    commands_.Set(IDC_HELP, [this](int) { OpenModalWindow(*this, ModalKind::Help); });
+    // Enter (IDOK) does nothing in the main window.
 }
 
 void MainWindow::Exit() {
@@ -136,7 +145,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing hides to the tray; only Exit ends the program.
     event->ignore();
-    RunGuarded([this] { HideToTray(*this); });
+    RunGuarded([this] { HideToTray(*this, *tray_); });
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -149,7 +158,7 @@ void MainWindow::changeEvent(QEvent* event) {
             this,
             [this] {
                 if (isMinimized()) {
-                    RunGuarded([this] { HideToTray(*this); });
+                    RunGuarded([this] { HideToTray(*this, *tray_); });
                 }
             },
             Qt::QueuedConnection);

@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "shell/command_dispatcher.h"
+#include "shell/tray_icon.h"
 
 namespace mirvane::shell {
 
@@ -19,9 +21,12 @@ inline constexpr int kClockPeriodMs = 1000;
 
 class MainWindow : public QWidget {
   public:
-    // Creates the controls, fills the year list for the first place and composes its sheet.
-    // `endProgram` is what Exit does when no export runs.
-    explicit MainWindow(std::function<void()> endProgram);
+    // Creates the controls, fills the year list for the first place, composes its sheet and adds
+    // the tray icon.
+    // `endProgram` is what Exit does when no export runs; `area` is the desktop's notification
+    // area, where the tray icon goes.
+    explicit MainWindow(std::function<void()> endProgram,
+                        std::unique_ptr<NotificationArea> area = SystemNotificationArea());
     ~MainWindow() override;
 
     // Shows the window normally, from hidden or minimized, in front and active.
@@ -31,6 +36,8 @@ class MainWindow : public QWidget {
     CommandDispatcher& Commands() { return commands_; }
 
     const QTimer& Clock() const { return clock_; }
+
+    TrayIcon& Tray() { return *tray_; }
 
     // What the clock does every second: repaints the footer band while the window is visible.
     void TickClock();
@@ -51,6 +58,7 @@ class MainWindow : public QWidget {
 
     std::function<void()> endProgram_;
     CommandDispatcher commands_;
+    std::unique_ptr<TrayIcon> tray_;
     QTimer clock_;
     bool followsScreen_ = false;
 };

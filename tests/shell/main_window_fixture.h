@@ -34,7 +34,7 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override {
         SetUiLanguage(UiLanguage::English);
         exportBusy = false;
-        window_ = std::make_unique<MainWindow>([this] { ++programEnds_; });
+        window_ = std::make_unique<MainWindow>([this] { ++programEnds_; }, MakeArea());
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -42,6 +42,9 @@ class MainWindowTest : public ::testing::Test {
         window_.reset();
         exportBusy = false;
     }
+
+    // The notification area the window gets: the desktop's own, which offscreen has none.
+    virtual std::unique_ptr<NotificationArea> MakeArea() { return SystemNotificationArea(); }
 
     template <typename Control = QWidget>
     Control* Find(int id) const {

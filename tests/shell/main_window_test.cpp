@@ -242,13 +242,23 @@ class DropTest : public MainWindowTest {
 };
 
 TEST_F(DropTest, OneToThreePairFilesBecomeTheSheet) {
-    Drop({QUrl::fromLocalFile(WritePair("b.qmp", 2015, 1990)),
-          QUrl::fromLocalFile(WritePair("a.qmp", 2001, 2020))});
-    EXPECT_EQ(currentSheet.title, "Saved moments");
-    EXPECT_FALSE(currentSheet.fromArchive);
-    EXPECT_EQ(SheetYears(), (std::vector<int>{1990, 2001, 2015, 2020}));
-    EXPECT_EQ(statusText, UiText(TextId::ReadyStatus));
-    EXPECT_FALSE(statusIsError);
+    const QUrl a = QUrl::fromLocalFile(WritePair("a.qmp", 2001, 2020));
+    const QUrl b = QUrl::fromLocalFile(WritePair("b.qmp", 2015, 1990));
+    const QUrl c = QUrl::fromLocalFile(WritePair("c.qmp", 1985, 2015));
+    const std::vector<std::pair<QList<QUrl>, std::vector<int>>> drops = {
+        {{a}, {2001, 2020}},
+        {{b, a}, {1990, 2001, 2015, 2020}},
+        {{c, b, a}, {1985, 1990, 2001, 2015, 2015, 2020}},
+    };
+    for (const auto& [urls, years] : drops) {
+        SetStatus(TextId::PairOpenFailedStatus, true);
+        Drop(urls);
+        EXPECT_EQ(currentSheet.title, "Saved moments");
+        EXPECT_FALSE(currentSheet.fromArchive);
+        EXPECT_EQ(SheetYears(), years);
+        EXPECT_EQ(statusText, UiText(TextId::ReadyStatus));
+        EXPECT_FALSE(statusIsError);
+    }
 }
 
 TEST_F(DropTest, WrongCountsAndRemoteItemsShowThePairErrorAndKeepTheSheet) {

@@ -1,0 +1,117 @@
+#include "shell/tray_icon.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QSystemTrayIcon>
+#include <utility>
+
+#include "localization/ui_text.h"
+#include "sheet/export_gate.h"
+
+namespace mirvane::shell {
+namespace {
+
+// Panels that show status icons register this service; it appears anew when one restarts.
+constexpr char kStatusNotifierWatcher[] = "org.kde.StatusNotifierWatcher";
+
+class SystemArea final : public NotificationArea {
+  public:
+    bool AddIcon(const QIcon& icon, const QString& tip, QMenu& menu,
+                 const Handlers& handlers) override {
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            return false;
+        }
+        icon_.setIcon(icon);
+        icon_.setToolTip(tip);
+        icon_.setContextMenu(&menu);
+        QObject::disconnect(&icon_, &QSystemTrayIcon::activated, nullptr, nullptr);
+        QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
+                         [clicked = handlers.clicked](QSystemTrayIcon::ActivationReason reason) {
+                             // The context menu is shown by the area itself.
+                             if (reason == QSystemTrayIcon::Trigger && clicked) {
+                                 clicked();
+                             }
+                         });
+        icon_.show();
+        return icon_.isVisible();
+    }
+
+    void RemoveIcon() override { icon_.hide(); }
+
+    void WatchRestarts(std::function<void()> restarted) override {
+        watcher_ = std::make_unique<QDBusServiceWatcher>(kStatusNotifierWatcher,
+                                                         QDBusConnection::sessionBus(),
+                                                         QDBusServiceWatcher::WatchForRegistration);
+        QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, watcher_.get(),
+                         [restarted = std::move(restarted)] { restarted(); });
+    }
+
+  private:
+    QSystemTrayIcon icon_;
+    std::unique_ptr<QDBusServiceWatcher> watcher_;
+};
+
+}  // namespace
+
+std::unique_ptr<NotificationArea> SystemNotificationArea() {
+    return std::make_unique<SystemArea>();
+}
+
+TrayIcon::TrayIcon(std::unique_ptr<NotificationArea> area, QIcon icon,
+                   std::function<void()> restore, std::function<void()> exit)
+    : area_(std::move(area)),
+      icon_(std::move(icon)),
+      restore_(std::move(restore)),
+      exit_(std::move(exit)),
+      open_(menu_.addAction(QString())),
+      exitItem_(menu_.addAction(QString())) {
+    connect(open_, &QAction::triggered, this, [this] { Choose(TrayCommand::OpenWindow); });
+    connect(exitItem_, &QAction::triggered, this, [this] { Choose(TrayCommand::Exit); });
+    // Built afresh for every showing: the language or the busy state may have changed since.
+    connect(&menu_, &QMenu::aboutToShow, this, [this] { RefreshMenu(); });
+    RefreshMenu();
+    area_->WatchRestarts([this] { AreaRestarted(); });
+}
+
+TrayIcon::~TrayIcon() {
+    if (shown_) {
+        area_->RemoveIcon();
+    }
+}
+
+void TrayIcon::Add() {
+    RefreshMenu();
+    shown_ = area_->AddIcon(icon_, QString::fromLatin1(kTrayTip), menu_,
+                            {.clicked = [this] { Choose(TrayCommand::OpenWindow); }});
+}
+
+void TrayIcon::AreaRestarted() {
+    shown_ = false;
+    Add();
+}
+
+QMenu& TrayIcon::Menu() {
+    RefreshMenu();
+    return menu_;
+}
+
+void TrayIcon::Choose(TrayCommand command) {
+    switch (command) {
+        case TrayCommand::OpenWindow:
+            restore_();
+            break;
+        case TrayCommand::Exit:
+            exit_();
+            break;
+        case TrayCommand::None:
+            break;
+    }
+}
+
+void TrayIcon::RefreshMenu() {
+    open_->setText(UiText(TextId::OpenAppText));
+    exitItem_->setText(UiText(TextId::ExitText));
+    exitItem_->setEnabled(!exportBusy);
+}
+
+}  // namespace mirvane::shell

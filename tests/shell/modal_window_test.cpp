@@ -1,0 +1,463 @@
+#include "shell/modal_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <stdexcept>
+
+#include "localization/status_line.h"
+#include "localization/ui_text.h"
+#include "main_window_fixture.h"
+#include "render/palette.h"
+#include "shell/export_busy.h"
+#include "shell/help_window.h"
+#include "shell/open_pair_window.h"
+#include "support/pair_files.h"
+#include "support/test_images.h"
+
+namespace mirvane::shell::testing {
+namespace {
+
+const QString kHelpTitleText = QStringLiteral("Mirvane 1.0");
+
+class ModalWindowTest : public MainWindowTest {
+  protected:
+    static QWidget* Modal() { return OpenModal(); }
+
+    template <typename Control = QWidget>
+    static Control* InModal(int id) {
+        return Modal() == nullptr ? nullptr : qobject_cast<Control*>(FindControl(*Modal(), id));
+    }
+    static QLineEdit* PathBox() { return InModal<QLineEdit>(IDC_PAIR_PATH); }
+    static QString ErrorLine() { return InModal<QLabel>(IDC_PAIR_ERROR)->text(); }
+
+    // The texts of the labels without ids, in the order they were made.
+    static QStringList PlainLabels(const QWidget& window) {
+        QStringList texts;
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (!label->property(kControlIdProperty).isValid()) {
+                texts.append(label->text());
+            }
+        }
+        return texts;
+    }
+
+    // Types `path` into the open-pair window's box and presses Enter there.
+    static void EnterPath(const QString& path) {
+        PathBox()->setText(path);
+        QTest::keyClick(PathBox(), Qt::Key_Return);
+    }
+
+    // Lets a closed window's deletion and the activation changes happen.
+    static void Settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    QString WritePair(const QString& name, std::uint32_t first, std::uint32_t second) {
+        const QString path = dir_.filePath(name);
+        EXPECT_TRUE(mirvane::testing::WriteBytes(
+            path, mirvane::testing::PairFile(first, mirvane::testing::FlatGreyJpeg(40, 30), second,
+                                             mirvane::testing::FlatGreyJpeg(30, 40))));
+        return path;
+    }
+
+    int OwnedWindows() const {
+        int count = 0;
+        for (const QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            count += child->isWindow() ? 1 : 0;
+        }
+        return count;
+    }
+
+    // A click that comes through the window system, where a modal window blocks its owner.
+    void ClickThroughWindowSystem(int id) const {
+        QWidget* control = Find(id);
+        const QPoint centre = control->mapTo(window_.get(), control->rect().center());
+        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(ModalWindowTest, TheMainWindowsButtonsOpenEachWindowInFrontWithItsStartingFocus) {
+    Click(103);
+    ASSERT_NE(Modal(), nullptr);
+    EXPECT_EQ(Modal()->windowTitle(), "Open a Quillmere pair");
+    EXPECT_TRUE(Modal()->isVisible());
+    EXPECT_EQ(Modal()->parentWidget(), window_.get());
+    EXPECT_EQ(Modal()->focusWidget(), PathBox());
+    Settle();
+    EXPECT_EQ(QApplication::activeWindow(), Modal());
+
+    QTest::keyClick(PathBox(), Qt::Key_Escape);
+    EXPECT_EQ(Modal(), nullptr);
+
+    Click(108);
+    ASSERT_NE(Modal(), nullptr);
+    EXPECT_EQ(Modal()->windowTitle(), kHelpTitleText);
+    EXPECT_EQ(Modal()->focusWidget(), InModal(IDC_MODAL_CLOSE));
+}
+
+TEST_F(ModalWindowTest, WhileOneIsOpenTheOwnerTakesNoInputAndTabStaysInside) {
+    Click(103);
+    QWidget* const first = Modal();
+    ASSERT_NE(first, nullptr);
+
+    // A second request, by the button or directly, changes nothing.
+    Click(108);
+    OpenModalWindow(*window_, ModalKind::Help);
+    OpenModalWindow(*window_, ModalKind::OpenPair);
+    EXPECT_EQ(Modal(), first);
+    EXPECT_EQ(Modal()->windowTitle(), "Open a Quillmere pair");
+    EXPECT_EQ(OwnedWindows(), 1);
+
+    ClickThroughWindowSystem(110);
+    EXPECT_EQ(programEnds_, 0) << "the owner took a click while the modal window was open";
+
+    // Tab walks the path box, Open pair and Cancel, and comes round inside the window.
+    std::vector<int> order;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(Modal()->focusWidget(), Qt::Key_Tab);
+        order.push_back(Modal()->focusWidget()->property(kControlIdProperty).toInt());
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDC_PAIR_OPEN, IDC_MODAL_CLOSE, IDC_PAIR_PATH}));
+
+    QTest::keyClick(PathBox(), Qt::Key_Escape);
+    ClickThroughWindowSystem(110);
+    EXPECT_EQ(programEnds_, 1) << "the owner takes clicks again once the window is closed";
+}
+
+TEST_F(ModalWindowTest, HelpHasOnlyCancelAsTabStop) {
+    Click(108);
+    ASSERT_NE(Modal(), nullptr);
+    QTest::keyClick(Modal()->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(Modal()->focusWidget(), InModal(IDC_MODAL_CLOSE));
+}
+
+TEST_F(ModalWindowTest, NeitherWindowOpensDuringAnExport) {
+    SetExportBusy(*window_, true);
+    ASSERT_TRUE(Find(108)->isEnabled()) << "Help stays usable during an export";
+    Click(108);
+    EXPECT_EQ(Modal(), nullptr);
+    OpenModalWindow(*window_, ModalKind::OpenPair);
+    EXPECT_EQ(Modal(), nullptr);
+    EXPECT_EQ(OwnedWindows(), 0);
+
+    SetExportBusy(*window_, false);
+    Click(108);
+    EXPECT_NE(Modal(), nullptr);
+}
+
+TEST_F(ModalWindowTest, EscapeCancelAndTheCloseBoxCloseWithoutAnyChange) {
+    const QString pair = WritePair("a.qmp", 1990, 1995);
+    SetStatus(TextId::SelectYearsStatus, true);
+    const QString status = statusText;
+
+    const std::vector<std::pair<ModalKind, std::function<void()>>> ways = {
+        {ModalKind::OpenPair, [] { QTest::keyClick(PathBox(), Qt::Key_Escape); }},
+        {ModalKind::OpenPair,
+         [] { QTest::mouseClick(InModal<QAbstractButton>(IDC_MODAL_CLOSE), Qt::LeftButton); }},
+        {ModalKind::OpenPair, [] { Modal()->close(); }},
+        {ModalKind::Help,
+         [] { QTest::keyClick(InModal(IDC_HELP_TEXT), Qt::Key_Escape, Qt::NoModifier); }},
+        {ModalKind::Help,
+         [] { QTest::mouseClick(InModal<QAbstractButton>(IDC_MODAL_CLOSE), Qt::LeftButton); }},
+        {ModalKind::Help, [] { Modal()->close(); }},
+    };
+    for (std::size_t i = 0; i < ways.size(); ++i) {
+        const auto& [kind, closeIt] = ways[i];
+        SCOPED_TRACE(i);
+        OpenModalWindow(*window_, kind);
+        ASSERT_NE(Modal(), nullptr);
+        if (kind == ModalKind::OpenPair) {
+            PathBox()->setText(pair);
+        }
+        const QPointer<QWidget> modal = Modal();
+        closeIt();
+        EXPECT_EQ(Modal(), nullptr);
+        EXPECT_FALSE(modal->isVisible());
+        Settle();
+        EXPECT_TRUE(modal.isNull()) << "a closed window is deleted";
+        EXPECT_EQ(QApplication::activeWindow(), window_.get());
+        EXPECT_EQ(statusText, status);
+        EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+    }
+}
+
+TEST_F(ModalWindowTest, EnterOrOpenPairOpensTheTypedPairAndCloses) {
+    const QString plain = WritePair("plain.qmp", 2015, 1990);
+    const QString quoted = WritePair("with space.QMP", 1970, 1960);
+    const QString clicked = WritePair("clicked.qmp", 2003, 2001);
+
+    const auto open = [this](const QString& typed, bool byButton) {
+        SetStatus(TextId::SelectYearsStatus, true);
+        Click(103);
+        ASSERT_NE(Modal(), nullptr);
+        if (byButton) {
+            PathBox()->setText(typed);
+            QTest::mouseClick(InModal<QAbstractButton>(IDC_PAIR_OPEN), Qt::LeftButton);
+        } else {
+            EnterPath(typed);
+        }
+        EXPECT_EQ(Modal(), nullptr);
+        EXPECT_EQ(statusText, UiText(TextId::ReadyStatus));
+        EXPECT_FALSE(statusIsError);
+        EXPECT_EQ(currentSheet.title, "Saved moments");
+        EXPECT_FALSE(currentSheet.fromArchive);
+        Settle();
+        EXPECT_EQ(QApplication::activeWindow(), window_.get());
+    };
+
+    open(plain, false);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{1990, 2015}));
+    open('"' + quoted + '"', false);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{1960, 1970}));
+    open(clicked, true);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{2001, 2003}));
+}
+
+TEST_F(ModalWindowTest, ARejectedPathShowsTheErrorLineAndChangesNothingElse) {
+    const QString pair = WritePair("a.qmp", 1990, 1995);
+    const QString notAPair = dir_.filePath("photo.qmp");
+    ASSERT_TRUE(mirvane::testing::WriteBytes(notAPair, mirvane::testing::FlatGreyJpeg(8, 8)));
+    SetStatus(TextId::SelectYearsStatus, true);
+    const QString status = statusText;
+
+    Click(103);
+    QWidget* const modal = Modal();
+    ASSERT_NE(modal, nullptr);
+    EXPECT_TRUE(ErrorLine().isEmpty());
+
+    // Only one pair of surrounding quotes is taken off; nothing else is trimmed.
+    const QStringList rejected = {
+        QStringLiteral("\"\""),  QString(),  QStringLiteral("\""), dir_.filePath("missing.qmp"),
+        QStringLiteral("a.qmp"), notAPair,   ' ' + pair,           " \"" + pair + '"',
+        "\"\"" + pair + "\"\"",  '"' + pair, pair + ".bak"};
+    for (const QString& typed : rejected) {
+        SCOPED_TRACE(typed.toStdString());
+        EnterPath(typed);
+        EXPECT_EQ(Modal(), modal);
+        EXPECT_TRUE(modal->isVisible());
+        EXPECT_EQ(ErrorLine(), UiText(TextId::PairOpenFailedStatus));
+        EXPECT_EQ(PathBox()->text(), typed);
+        EXPECT_EQ(statusText, status);
+        EXPECT_TRUE(statusIsError);
+        EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+    }
+
+    // The window stays usable: the right path then opens.
+    EnterPath(pair);
+    EXPECT_EQ(Modal(), nullptr);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{1990, 1995}));
+}
+
+TEST_F(ModalWindowTest, OneEnterImportsOnceAndAThrowingImportShowsTheErrorLine) {
+    std::vector<std::vector<QString>> imports;
+    bool throws = false;
+    auto* window = new OpenPairWindow(*window_, [&](std::span<const QString> paths) {
+        imports.emplace_back(paths.begin(), paths.end());
+        if (throws) {
+            throw std::runtime_error("import failed");
+        }
+        return std::optional<Sheet>();
+    });
+    window->show();
+    auto* path = qobject_cast<QLineEdit*>(FindControl(*window, IDC_PAIR_PATH));
+    auto* error = qobject_cast<QLabel*>(FindControl(*window, IDC_PAIR_ERROR));
+    SetStatus(TextId::SelectYearsStatus, true);
+    const QString status = statusText;
+
+    path->setText(QStringLiteral("\"/data/b c.qmp\""));
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(imports, (std::vector<std::vector<QString>>{{"/data/b c.qmp"}}));
+    QTest::keyClick(path, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(imports.size(), 2u) << "keypad Enter opens the path too";
+
+    throws = true;
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(imports.size(), 3u);
+    EXPECT_EQ(error->text(), UiText(TextId::PairOpenFailedStatus));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(statusText, status);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+}
+
+TEST_F(ModalWindowTest, EnterInHelpDoesNothing) {
+    SetStatus(TextId::SelectYearsStatus, true);
+    const QString status = statusText;
+    Click(108);
+    QWidget* const help = Modal();
+    ASSERT_NE(help, nullptr);
+    for (const int id : {IDC_MODAL_CLOSE, IDC_HELP_TEXT}) {
+        QTest::keyClick(InModal(id), Qt::Key_Return);
+        QTest::keyClick(InModal(id), Qt::Key_Enter, Qt::KeypadModifier);
+    }
+    EXPECT_EQ(Modal(), help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(statusText, status);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+}
+
+// The help text as a text box shows it: one line break between lines.
+QString ShownHelp(UiLanguage language) {
+    return UiTextIn(TextId::HelpText, language)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+TEST_F(ModalWindowTest, EachWindowSpeaksTheLanguageOfItsCreation) {
+    for (const UiLanguage language :
+         {UiLanguage::English, UiLanguage::German, UiLanguage::French, UiLanguage::Spanish}) {
+        SCOPED_TRACE(static_cast<int>(language));
+        SetUiLanguage(language);
+        const auto text = [language](TextId id) { return UiTextIn(id, language); };
+
+        OpenModalWindow(*window_, ModalKind::OpenPair);
+        ASSERT_NE(Modal(), nullptr);
+        EXPECT_EQ(Modal()->windowTitle(), text(TextId::OpenPairDialogTitle));
+        EXPECT_EQ(PlainLabels(*Modal()),
+                  (QStringList{text(TextId::PairPathLabel), text(TextId::DropHintText)}));
+        EXPECT_EQ(InModal<QAbstractButton>(IDC_PAIR_OPEN)->text(),
+                  text(TextId::OpenPairButtonText));
+        EXPECT_EQ(InModal<QAbstractButton>(IDC_MODAL_CLOSE)->text(),
+                  text(TextId::CancelButtonText));
+        EnterPath(QString());
+        EXPECT_EQ(ErrorLine(), text(TextId::PairOpenFailedStatus));
+        Modal()->close();
+
+        OpenModalWindow(*window_, ModalKind::Help);
+        ASSERT_NE(Modal(), nullptr);
+        EXPECT_EQ(Modal()->windowTitle(), kHelpTitleText);
+        EXPECT_EQ(InModal<QPlainTextEdit>(IDC_HELP_TEXT)->toPlainText(), ShownHelp(language));
+        EXPECT_EQ(InModal<QAbstractButton>(IDC_MODAL_CLOSE)->text(),
+                  text(TextId::CancelButtonText));
+        Modal()->close();
+    }
+}
+
+// The user's language becomes French, delivered to every widget as the application does it.
+void SwitchUserLanguageToFrench() {
+    const QByteArray saved = qgetenv("LANGUAGE");
+    qputenv("LANGUAGE", "fr_FR");
+    for (QWidget* widget : QApplication::allWidgets()) {
+        QEvent change(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(widget, &change);
+    }
+    if (saved.isNull()) {
+        qunsetenv("LANGUAGE");
+    } else {
+        qputenv("LANGUAGE", saved);
+    }
+}
+
+TEST_F(ModalWindowTest, AnOpenWindowKeepsItsLanguageWhenTheUsersLanguageChanges) {
+    SetUiLanguage(UiLanguage::German);
+    Click(108);
+    QWidget* const help = Modal();
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(InModal<QAbstractButton>(IDC_MODAL_CLOSE)->text(), "Abbrechen");
+
+    SwitchUserLanguageToFrench();
+    ASSERT_EQ(uiLanguage, UiLanguage::French);
+    ASSERT_EQ(Find<QAbstractButton>(102)->text(), UiText(TextId::ComposeButtonText));
+
+    EXPECT_EQ(Modal(), help);
+    EXPECT_EQ(InModal<QPlainTextEdit>(IDC_HELP_TEXT)->toPlainText(), ShownHelp(UiLanguage::German));
+    EXPECT_EQ(InModal<QAbstractButton>(IDC_MODAL_CLOSE)->text(), "Abbrechen");
+    EXPECT_EQ(help->windowTitle(), kHelpTitleText);
+    help->close();
+
+    // The open-pair window's error line, too, speaks the window's language.
+    SetUiLanguage(UiLanguage::German);
+    Click(103);
+    ASSERT_NE(Modal(), nullptr);
+    SwitchUserLanguageToFrench();
+    EnterPath(QString());
+    EXPECT_EQ(ErrorLine(), UiTextIn(TextId::PairOpenFailedStatus, UiLanguage::German));
+    EXPECT_EQ(Modal()->windowTitle(), UiTextIn(TextId::OpenPairDialogTitle, UiLanguage::German));
+}
+
+TEST_F(ModalWindowTest, SizeAndPlaceFollowTheOwnerAndStayFixed) {
+    window_->move(37, 41);
+    const std::vector<std::pair<ModalKind, QSize>> kinds = {{ModalKind::OpenPair, {694, 326}},
+                                                            {ModalKind::Help, {694, 581}}};
+    for (const auto& [kind, size] : kinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        OpenModalWindow(*window_, kind);
+        ASSERT_NE(Modal(), nullptr);
+        EXPECT_EQ(Modal()->size(), size);
+        EXPECT_EQ(Modal()->minimumSize(), size);
+        EXPECT_EQ(Modal()->maximumSize(), size);
+        EXPECT_EQ(Modal()->frameGeometry().topLeft(),
+                  window_->frameGeometry().topLeft() + QPoint(180, 90));
+        const Qt::WindowFlags flags = Modal()->windowFlags();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        for (const QWidget* control : Modal()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(Modal()->rect().contains(control->geometry()))
+                << control->metaObject()->className();
+        }
+        Modal()->close();
+    }
+}
+
+TEST_F(ModalWindowTest, PaperAndBodyInkAndNoDrops) {
+    for (const ModalKind kind : {ModalKind::OpenPair, ModalKind::Help}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        OpenModalWindow(*window_, kind);
+        ASSERT_NE(Modal(), nullptr);
+        const QImage look = Modal()->grab().toImage();
+        EXPECT_EQ(look.pixel(2, 2), palette::kPaper);
+        EXPECT_EQ(look.pixel(look.width() - 3, look.height() - 3), palette::kPaper);
+
+        std::vector<QWidget*> widgets = {Modal()};
+        for (QWidget* child : Modal()->findChildren<QWidget*>()) {
+            widgets.push_back(child);
+        }
+        for (const QWidget* widget : widgets) {
+            EXPECT_FALSE(widget->acceptDrops()) << widget->metaObject()->className();
+        }
+        for (QWidget* text : {InModal(IDC_PAIR_PATH), InModal(IDC_HELP_TEXT)}) {
+            if (text != nullptr) {
+                EXPECT_EQ(text->palette().color(QPalette::Base).rgba(), palette::kPaper);
+                EXPECT_EQ(text->palette().color(QPalette::Text).rgba(), palette::kBody);
+            }
+        }
+        for (const QLabel* label : Modal()->findChildren<QLabel*>()) {
+            EXPECT_EQ(label->palette().color(label->foregroundRole()).rgba(), palette::kBody);
+        }
+        Modal()->close();
+    }
+}
+
+TEST_F(ModalWindowTest, ThePathBoxHoldsAtMost32760Characters) {
+    Click(103);
+    ASSERT_NE(Modal(), nullptr);
+    PathBox()->setText(QString(40000, u'a'));
+    EXPECT_EQ(PathBox()->text().size(), 32760);
+}
+
+TEST_F(ModalWindowTest, AnOpenWindowGoesWithItsOwner) {
+    Click(108);
+    const QPointer<QWidget> help = Modal();
+    ASSERT_FALSE(help.isNull());
+    window_.reset();
+    EXPECT_TRUE(help.isNull());
+    EXPECT_EQ(Modal(), nullptr);
+}
+
+TEST(UnquotedPath, TakesOffOnePairOfSurroundingQuotesOnly) {
+    EXPECT_EQ(UnquotedPath("\"/a b.qmp\""), "/a b.qmp");
+    EXPECT_EQ(UnquotedPath("\"\""), "");
+    EXPECT_EQ(UnquotedPath("\""), "\"");
+    EXPECT_EQ(UnquotedPath("\"\"/a.qmp\"\""), "\"/a.qmp\"");
+    EXPECT_EQ(UnquotedPath(" \"/a.qmp\""), " \"/a.qmp\"");
+    EXPECT_EQ(UnquotedPath("\"/a.qmp"), "\"/a.qmp");
+}
+
+}  // namespace
+}  // namespace mirvane::shell::testing
