@@ -3,8 +3,13 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFile>
+#include <QStringList>
 #include <QUrl>
 #include <cstdlib>
 #include <vector>
@@ -28,6 +33,18 @@ std::filesystem::path HomeFolder() {
     return found->pw_dir;
 }
 
+// Whether a file manager call that ended in `reply` calls for opening the URL instead. Yes
+// when the bus says no such service, object or method answers, or the call was refused. No on
+// success, and no when the answer is only late: a file manager that takes that long to start
+// will most likely still show the folder, and opening the URL too would show it twice.
+bool OpenUrlInstead(const QDBusPendingCall& reply) {
+    if (!reply.isError()) {
+        return false;
+    }
+    const QDBusError::ErrorType error = reply.error().type();
+    return error != QDBusError::NoReply && error != QDBusError::Timeout;
+}
+
 }  // namespace
 
 std::filesystem::path UserDataFolder() {
@@ -41,7 +58,29 @@ std::filesystem::path UserDataFolder() {
 }
 
 void ShowFolder(const std::filesystem::path& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(folder.c_str()));
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowFolders"));
+    // The folder's URL, and no startup id: there is no launch to hand over.
+    call << QStringList{url.toString(QUrl::FullyEncoded)} << QString();
+    // Not blocking: the bus may first have to start the file manager, and the window goes on
+    // painting meanwhile. Asking whether the name has an owner first would miss file managers
+    // that the bus starts on demand, so the call itself is the question.
+    auto* reply = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
+    QObject::connect(reply, &QDBusPendingCallWatcher::finished, reply,
+                     [url](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         if (OpenUrlInstead(*finished)) {
+                             QDesktopServices::openUrl(url);
+                         }
+                     });
 }
 
 }  // namespace mirvane::platform

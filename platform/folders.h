@@ -10,7 +10,11 @@ namespace mirvane::platform {
 // ~/.local/share of the user's home. Empty when no home folder is known.
 std::filesystem::path UserDataFolder();
 
-// Asks the desktop to show `folder` in its file manager. Whether it did is not reported.
+// Asks the desktop to show `folder` in its file manager: through the file manager's own
+// interface (org.freedesktop.FileManager1) on the session bus, or, where no session bus or no
+// such service answers, by opening the folder's URL (QDesktopServices::openUrl). Returns at
+// once; the answer arrives later on this thread's event loop. Whether the folder was shown is
+// not reported. UI thread only.
 void ShowFolder(const std::filesystem::path& folder);
 
 }  // namespace mirvane::platform

@@ -9,6 +9,7 @@
 #include "platform/user_identity.h"
 #include "render/fonts.h"
 #include "sheet/current_sheet.h"
+#include "shell/app_icon.h"
 #include "shell/main_window.h"
 #include "shell/single_instance.h"
 #include "shell/ui_scale.h"
@@ -30,7 +31,10 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirvane"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    // The desktop finds the launcher, and with it the icon in its task switcher, by this name.
+    QApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    QApplication::setWindowIcon(ApplicationIcon());
     // Closing the window hides it; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

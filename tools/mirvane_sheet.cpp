@@ -27,8 +27,33 @@ constexpr const char* kUsage =
     "usage: mirvane-sheet list\n"
     "       mirvane-sheet archive --place NAME --years Y,Y,... [options]\n"
     "       mirvane-sheet pairs FILE.qmp [FILE.qmp ...] [options]\n"
+    "       mirvane-sheet --help\n"
     "options: [--columns 2|3] [--width 3000|4500] [--lang en|de|fr|es] [-o FILE|DIR] "
     "[--timings]\n";
+
+constexpr const char* kHelp =
+    "Mirvane - chronological contact sheets, rendered without a window.\n"
+    "\n"
+    "usage: mirvane-sheet list\n"
+    "       mirvane-sheet archive --place NAME --years Y,Y,... [options]\n"
+    "       mirvane-sheet pairs FILE.qmp [FILE.qmp ...] [options]\n"
+    "       mirvane-sheet --help\n"
+    "\n"
+    "commands:\n"
+    "  list      the archive's photographs: row, id, place, year, bytes\n"
+    "  archive   a sheet of 2 to 6 years of one place of the archive\n"
+    "  pairs     a sheet of the photographs of 1 to 3 Quillmere pair files\n"
+    "\n"
+    "options:\n"
+    "  --columns 2|3          columns of the grid; 2 by default\n"
+    "  --width 3000|4500      width of the PNG in pixels; 3000 by default\n"
+    "  --lang en|de|fr|es     language of the sheet's texts; the user's by default\n"
+    "  -o FILE|DIR            the PNG file, or a folder to give it a new unique name in;\n"
+    "                         by default a new unique name in the exports folder\n"
+    "  --timings              the time of each phase, on standard error\n"
+    "  -h, --help             this text\n"
+    "\n"
+    "The path of the PNG written is printed. Exit status: 0 done, 1 failed, 2 bad usage.\n";
 
 void PrintError(TextId text) {
     std::fprintf(stderr, "%s\n", UiText(text).toUtf8().constData());
@@ -175,6 +200,10 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fprintf(stderr, "mirvane-sheet: %s\n%s", error.toUtf8().constData(), kUsage);
         return 2;
+    }
+    if (options->command == tools::Command::Help) {
+        std::fputs(kHelp, stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
     if (options->command == tools::Command::List) {
         return ListCatalog();

@@ -16,6 +16,16 @@ std::optional<UiLanguage> LanguageCode(const QString& code) {
     return std::nullopt;
 }
 
+bool IsHelp(const QString& argument) {
+    return argument == "--help" || argument == "-h";
+}
+
+SheetOptions HelpOptions() {
+    SheetOptions help;
+    help.command = Command::Help;
+    return help;
+}
+
 std::optional<std::vector<int>> YearList(const QString& text) {
     std::vector<int> years;
     for (const QString& part : text.split(u',')) {
@@ -39,8 +49,11 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
     if (arguments.isEmpty()) {
         return fail("no command");
     }
-    SheetOptions options;
     const QString& command = arguments.front();
+    if (IsHelp(command) || (command == "list" && arguments.size() == 2 && IsHelp(arguments[1]))) {
+        return HelpOptions();
+    }
+    SheetOptions options;
     if (command == "list") {
         options.command = Command::List;
         return arguments.size() == 1 ? std::optional(options) : fail("list takes no options");
@@ -56,6 +69,9 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
         const QString& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
         auto value = [&] { return arguments[++i]; };
+        if (IsHelp(argument)) {
+            return HelpOptions();
+        }
         if (argument == "--timings") {
             options.timings = true;
         } else if (argument.startsWith("-") && argument.size() > 1 && !hasValue) {

@@ -10,7 +10,8 @@
 
 namespace mirvane::tools {
 
-enum class Command { List, Archive, Pairs };
+// Help: --help or -h wherever an option may stand; the other options then do not matter.
+enum class Command { List, Archive, Pairs, Help };
 
 struct SheetOptions {
     Command command = Command::List;

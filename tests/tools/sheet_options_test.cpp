@@ -30,6 +30,20 @@ TEST(ParseSheetOptions, ReadsEveryOptionOfBothSheetCommands) {
     EXPECT_FALSE(pairs->language.has_value());
 }
 
+TEST(ParseSheetOptions, AsksForHelpWhereverAnOptionMayStand) {
+    for (const char* line : {"--help", "-h", "list --help", "archive --place X --years 2000 -h",
+                             "pairs a.qmp --help", "pairs --help", "-h bogus"}) {
+        const auto options = Parse(line);
+        ASSERT_TRUE(options.has_value()) << line;
+        EXPECT_EQ(options->command, Command::Help) << line;
+    }
+    // The value of an option stays a value, even when it looks like a request for help.
+    const auto named = Parse("archive --place X --years 2000 -o -h");
+    ASSERT_TRUE(named.has_value());
+    EXPECT_EQ(named->command, Command::Archive);
+    EXPECT_EQ(named->output, "-h");
+}
+
 TEST(ParseSheetOptions, RefusesWhatIsNoValidCommandLine) {
     for (const char* line : {"", "list extra", "draw", "archive --place X", "archive --years 2000",
                              "archive --place X --years 2000,abc", "pairs",
