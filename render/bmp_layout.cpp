@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace mirvane::imaging {
 namespace {
@@ -22,39 +23,64 @@ std::uint32_t U32(ByteView b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
 }
 
-}  // namespace
-
-bool BmpPixelDataIsComplete(ByteView bytes) {
-    if (bytes.size() < kFileHeaderSize + 4) {
-        return false;
-    }
-    const std::uint32_t pixelOffset = U32(bytes, 10);
-    const std::uint32_t headerSize = U32(bytes, 14);
+struct BmpHeader {
+    std::uint32_t pixelOffset = 0;
     std::int64_t width = 0;
-    std::int64_t height = 0;
+    std::int64_t height = 0;  // negative: rows stored top-down
     std::uint32_t bitsPerPixel = 0;
     std::uint32_t compression = kRgb;
+};
+
+std::optional<BmpHeader> ReadHeader(ByteView bytes) {
+    if (bytes.size() < kFileHeaderSize + 4) {
+        return std::nullopt;
+    }
+    BmpHeader header;
+    header.pixelOffset = U32(bytes, 10);
+    const std::uint32_t headerSize = U32(bytes, 14);
     if (headerSize == kCoreHeaderSize) {
         if (bytes.size() < kFileHeaderSize + kCoreHeaderSize) {
-            return false;
+            return std::nullopt;
         }
-        width = U16(bytes, 18);
-        height = U16(bytes, 20);
-        bitsPerPixel = U16(bytes, 24);
+        header.width = U16(bytes, 18);
+        header.height = U16(bytes, 20);
+        header.bitsPerPixel = U16(bytes, 24);
     } else {
         if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize) {
-            return false;
+            return std::nullopt;
         }
-        width = static_cast<std::int32_t>(U32(bytes, 18));
-        height = static_cast<std::int32_t>(U32(bytes, 22));  // negative: rows stored top-down
-        bitsPerPixel = U16(bytes, 28);
-        compression = U32(bytes, 30);
+        header.width = static_cast<std::int32_t>(U32(bytes, 18));
+        header.height = static_cast<std::int32_t>(U32(bytes, 22));
+        header.bitsPerPixel = U16(bytes, 28);
+        header.compression = U32(bytes, 30);
     }
-    if (compression != kRgb && compression != kBitfields && compression != kAlphaBitfields) {
+    return header;
+}
+
+}  // namespace
+
+std::optional<QSize> BmpStoredSize(ByteView bytes) {
+    const std::optional<BmpHeader> header = ReadHeader(bytes);
+    constexpr std::int64_t kLargest = std::numeric_limits<int>::max();
+    if (!header || header->width <= 0 || header->height == 0 || header->width > kLargest ||
+        std::llabs(header->height) > kLargest) {
+        return std::nullopt;
+    }
+    return QSize(static_cast<int>(header->width), static_cast<int>(std::llabs(header->height)));
+}
+
+bool BmpPixelDataIsComplete(ByteView bytes) {
+    const std::optional<BmpHeader> header = ReadHeader(bytes);
+    if (!header) {
+        return false;
+    }
+    if (header->compression != kRgb && header->compression != kBitfields &&
+        header->compression != kAlphaBitfields) {
         return true;
     }
-    const std::int64_t stride = (std::llabs(width) * bitsPerPixel + 31) / 32 * 4;
-    const std::int64_t needed = std::int64_t{pixelOffset} + stride * std::llabs(height);
+    const std::int64_t stride = (std::llabs(header->width) * header->bitsPerPixel + 31) / 32 * 4;
+    const std::int64_t needed =
+        std::int64_t{header->pixelOffset} + stride * std::llabs(header->height);
     return needed <= static_cast<std::int64_t>(bytes.size());
 }
 

@@ -4,10 +4,13 @@
 #include <QTransform>
 #include <algorithm>
 #include <array>
+#include <mutex>
 
+#include "archive/photo_limits.h"
 #include "render/bmp_layout.h"
 #include "render/imaging.h"
 #include "render/jpeg_decoder.h"
+#include "render/png_decoder.h"
 #include "render/png_layout.h"
 
 namespace mirvane::imaging {
@@ -93,20 +96,28 @@ int OrientationFromTransformation(QImageIOHandler::Transformations t) {
     }
 }
 
-// Qt's decoders refuse pictures needing more than this many MiB; ours are capped by pixel
-// count long before, so the limit only has to admit the largest picture we accept.
-constexpr int kQtAllocationLimitMiB = 320;
+// Qt's decoders refuse a picture whose pixels would need more than this many MiB, counted at
+// no less than 4 bytes a pixel: exactly what the largest picture we accept needs, rounded up to
+// the next MiB, and no more. Our own caps refuse anything larger before Qt sees it; this one
+// stands behind them.
+constexpr int kQtAllocationLimitMiB =
+    static_cast<int>((kMaxPhotoPixels * 4 + (std::int64_t{1} << 20) - 1) >> 20);
 
-Status DecodeWithQt(ByteView bytes, RawFormat format, QImage* out) {
-    if ((format == RawFormat::Bmp && !BmpPixelDataIsComplete(bytes)) ||
-        (format == RawFormat::Png && !PngChunksFitInFile(bytes))) {
+// The limit is process-wide and read by every decode on every thread: it is written once.
+void SetQtAllocationLimit() {
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kQtAllocationLimitMiB); });
+}
+
+// Qt decodes only BMP for us; JPEG and PNG have decoders of their own.
+Status DecodeBmpWithQt(ByteView bytes, QImage* out) {
+    if (!BmpPixelDataIsComplete(bytes)) {
         return Status::DecodeFailed;
     }
-    ByteReader byteReader(bytes, format);
-    QImageReader& reader = byteReader.Reader();
-    reader.setAllocationLimit(kQtAllocationLimitMiB);
+    SetQtAllocationLimit();
+    ByteReader byteReader(bytes, RawFormat::Bmp);
     QImage image;
-    if (!reader.read(&image)) {
+    if (!byteReader.Reader().read(&image)) {
         return Status::DecodeFailed;
     }
     const QImage::Format target =
@@ -135,24 +146,35 @@ std::optional<ImageHeader> ReadImageHeader(ByteView bytes) {
         // Any other format is refused by the caller; its size is of no interest.
         return header;
     }
-    ByteReader byteReader(bytes, header.format);
-    QImageReader& reader = byteReader.Reader();
-    QSize size;
-    if (header.format == RawFormat::Jpeg) {
-        const std::optional<QSize> jpegSize = jpeg::ReadSize(bytes);
-        if (!jpegSize) {
-            return std::nullopt;
-        }
-        size = *jpegSize;
-    } else {
-        size = reader.size();
+    // Each size comes from our own reading of the header: Qt's PNG reader would inflate every
+    // compressed text chunk before it, unbounded, only to report the size, and its BMP reader
+    // reports a top-down file's height as negative.
+    std::optional<QSize> stored;
+    switch (header.format) {
+        case RawFormat::Jpeg:
+            stored = jpeg::ReadSize(bytes);
+            break;
+        case RawFormat::Png:
+            stored = png::ReadSize(bytes);
+            break;
+        default:
+            stored = BmpStoredSize(bytes);
+            break;
     }
+    if (!stored) {
+        return std::nullopt;
+    }
+    const QSize size = *stored;
     if (size.width() <= 0 || size.height() <= 0) {
         return std::nullopt;
     }
     header.width = size.width();
     header.height = size.height();
-    header.orientation = OrientationFromTransformation(reader.transformation());
+    // Only JPEG carries an orientation tag that Qt reads; for PNG and BMP this stays 0.
+    if (header.format == RawFormat::Jpeg) {
+        ByteReader byteReader(bytes, header.format);
+        header.orientation = OrientationFromTransformation(byteReader.Reader().transformation());
+    }
     return header;
 }
 
@@ -161,8 +183,12 @@ Status DecodeBitmap(ByteView bytes, const ImageHeader& header, QSize atLeast, Bi
     Status status = Status::UnknownImageFormat;
     if (header.format == RawFormat::Jpeg) {
         status = jpeg::Decode(bytes, QSize(header.width, header.height), atLeast, &image);
-    } else if (header.format == RawFormat::Png || header.format == RawFormat::Bmp) {
-        status = DecodeWithQt(bytes, header.format, &image);
+    } else if (header.format == RawFormat::Png) {
+        status = PngChunksFitInFile(bytes)
+                     ? png::Decode(bytes, QSize(header.width, header.height), &image)
+                     : Status::DecodeFailed;
+    } else if (header.format == RawFormat::Bmp) {
+        status = DecodeBmpWithQt(bytes, &image);
         if (status == Status::Ok && image.size() != QSize(header.width, header.height)) {
             status = Status::DecodeFailed;
         }

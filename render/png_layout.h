@@ -1,5 +1,5 @@
-// A guard for PNG files: libpng allocates a chunk's declared length before reading it, so a tiny
-// file declaring a gigabyte-long chunk would cost a gigabyte. Every chunk must fit in the file.
+// A guard for PNG files: a chunk that claims more bytes than the file still holds, or a file
+// that ends before its end chunk, is refused before any decoder allocates anything for it.
 #pragma once
 
 #include "render/imaging.h"
