@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +11,6 @@
 namespace mirvane {
 namespace {
 
-using platform::FileDescriptor;
 using testing::Entries;
 using testing::FaultyFiles;
 using testing::ReadFile;
@@ -87,53 +84,6 @@ TEST_F(WriteFileAtomicallyTest, FailsWithoutTouchingTheDiskForAnEmptyTargetOrMis
     EXPECT_FALSE(WriteFileAtomically({}, bytes, files));
     EXPECT_EQ(files.createCalls, 0);
     EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "sheet.png", bytes, files));
-    ExpectFolderEmpty();
-}
-
-// Each failure after the temporary file exists: neither a partial target nor the temporary
-// file may remain.
-TEST_F(WriteFileAtomicallyTest, RemovesTheTemporaryFileWhenWriteFlushCloseOrMoveFails) {
-    struct Fault {
-        const char* name;
-        std::function<void(FaultyFiles&)> inject;
-    };
-    const std::vector<Fault> faults = {
-        {"write error", [](FaultyFiles& f) { f.write = [](int, auto) { return -EIO; }; }},
-        {"disk full after some bytes",
-         [](FaultyFiles& f) {
-             f.write = [&f, written = std::size_t{0}](int fd, auto rest) mutable -> std::int64_t {
-                 if (written >= 50'000) {
-                     return -ENOSPC;
-                 }
-                 const std::int64_t n = f.real.Write(
-                     fd, rest.first(std::min<std::size_t>(rest.size(), 50'000 - written)));
-                 written += static_cast<std::size_t>(std::max<std::int64_t>(n, 0));
-                 return n;
-             };
-         }},
-        {"write makes no progress", [](FaultyFiles& f) { f.write = [](int, auto) { return 0; }; }},
-        {"flush error", [](FaultyFiles& f) { f.sync = [](int) { return EIO; }; }},
-        {"close error",
-         [](FaultyFiles& f) {
-             f.close = [&f](FileDescriptor& file) {
-                 f.real.Close(file);
-                 return EIO;
-             };
-         }},
-        {"move error", [](FaultyFiles& f) { f.move = [](auto&, auto&) { return EXDEV; }; }},
-    };
-    for (const Fault& fault : faults) {
-        SCOPED_TRACE(fault.name);
-        FaultyFiles faulty;
-        fault.inject(faulty);
-        EXPECT_FALSE(WriteFileAtomically(target, bytes, faulty));
-        ExpectFolderEmpty();
-    }
-}
-
-TEST_F(WriteFileAtomicallyTest, AMoveThatCannotBeMadeDurableCountsAsFailedAndLeavesNoFile) {
-    files.syncFolder = [](const std::filesystem::path&) { return EIO; };
-    EXPECT_FALSE(WriteFileAtomically(target, bytes, files));
     ExpectFolderEmpty();
 }
 
