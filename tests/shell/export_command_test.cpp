@@ -13,7 +13,6 @@
 #include "main_window_fixture.h"
 #include "render/sheet_geometry.h"
 #include "support/pair_files.h"
-#include "support/test_images.h"
 
 namespace mirvane::shell::testing {
 namespace {
@@ -85,9 +84,7 @@ TEST_F(ExportCommandTest, ExportPngWritesTheSheetOnAWorkerWhileTheWindowWaitsGre
     TickOnly({2001, 2002});
     window_->Commands().Dispatch(102, kClicked);
     const QString pair = dataHome_.filePath("a.qmp");
-    ASSERT_TRUE(mirvane::testing::WriteBytes(
-        pair, mirvane::testing::PairFile(1990, mirvane::testing::FlatGreyJpeg(40, 30), 1991,
-                                         mirvane::testing::FlatGreyJpeg(40, 30))));
+    ASSERT_TRUE(mirvane::testing::WriteGreyPair(pair, 1990, 1991));
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(pair)});
     QDropEvent drop(QPointF(600, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -15,7 +15,6 @@
 #include "shell/window_painting.h"
 #include "shell/year_picker.h"
 #include "support/pair_files.h"
-#include "support/test_images.h"
 
 namespace mirvane::shell::testing {
 namespace {
@@ -222,9 +221,7 @@ class DropTest : public MainWindowTest {
   protected:
     QString WritePair(const QString& name, std::uint32_t first, std::uint32_t second) {
         const QString path = dir_.filePath(name);
-        EXPECT_TRUE(mirvane::testing::WriteBytes(
-            path, mirvane::testing::PairFile(first, mirvane::testing::FlatGreyJpeg(40, 30), second,
-                                             mirvane::testing::FlatGreyJpeg(30, 40))));
+        EXPECT_TRUE(mirvane::testing::WriteGreyPair(path, first, second));
         return path;
     }
     // As the desktop does it: the drop goes where the entering drag was accepted.

@@ -60,9 +60,7 @@ class ModalWindowTest : public MainWindowTest {
 
     QString WritePair(const QString& name, std::uint32_t first, std::uint32_t second) {
         const QString path = dir_.filePath(name);
-        EXPECT_TRUE(mirvane::testing::WriteBytes(
-            path, mirvane::testing::PairFile(first, mirvane::testing::FlatGreyJpeg(40, 30), second,
-                                             mirvane::testing::FlatGreyJpeg(30, 40))));
+        EXPECT_TRUE(mirvane::testing::WriteGreyPair(path, first, second));
         return path;
     }
 

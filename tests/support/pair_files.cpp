@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "support/test_images.h"
+
 namespace mirvane::testing {
 
 Bytes PairHeaderBytes(const PairHeaderFields& fields) {
@@ -24,6 +26,11 @@ Bytes PairFile(std::uint32_t firstYear, const Bytes& first, std::uint32_t second
     file.insert(file.end(), first.begin(), first.end());
     file.insert(file.end(), second.begin(), second.end());
     return file;
+}
+
+bool WriteGreyPair(const QString& path, std::uint32_t firstYear, std::uint32_t secondYear) {
+    return WriteBytes(path,
+                      PairFile(firstYear, FlatGreyJpeg(40, 30), secondYear, FlatGreyJpeg(30, 40)));
 }
 
 bool WriteBytes(const QString& path, const Bytes& bytes) {

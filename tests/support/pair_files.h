@@ -23,6 +23,10 @@ Bytes PairHeaderBytes(const PairHeaderFields& fields);
 Bytes PairFile(std::uint32_t firstYear, const Bytes& first, std::uint32_t secondYear,
                const Bytes& second);
 
+// Writes a small well-formed pair file of two flat grey photographs, 40 x 30 of `firstYear` and
+// 30 x 40 of `secondYear`, to `path`; false on failure.
+bool WriteGreyPair(const QString& path, std::uint32_t firstYear, std::uint32_t secondYear);
+
 // Writes `bytes` to `path`, replacing any file there; false on failure.
 bool WriteBytes(const QString& path, const Bytes& bytes);
 
