@@ -117,15 +117,7 @@ bool IsImportOf(const mirvane::Sheet& sheet,
     return photoBytes == framedBytes && photoBytes <= mirvane::kMaxSheetPhotoBytes;
 }
 
-void Discard(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Qt's readers warn about every broken file; the fuzzer's log is for failures.
-    qInstallMessageHandler(Discard);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::span<const std::uint8_t>> files = SplitFiles(std::span(data, size));
