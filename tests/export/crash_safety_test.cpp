@@ -171,7 +171,8 @@ TEST(CrashSafety, SigkillAtRandomPointsNeverLeavesAPartialPng) {
         }
         const FolderState after = StateOf(exports.Path());
         for (const std::string& difference : Differences(before, after)) {
-            EXPECT_TRUE(difference == "+" + std::string(name) || difference == "+" + temporary)
+            EXPECT_TRUE(difference == std::string("+").append(name) ||
+                        difference == std::string("+").append(temporary))
                 << difference;
         }
         if (after.contains(name)) {

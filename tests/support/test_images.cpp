@@ -62,32 +62,18 @@ Bytes TinyGif() {
 
 Bytes TinyTiff() {
     // Little-endian header, then one IFD of eight SHORT/LONG entries, then the single grey pixel.
-    Bytes tiff = {'I', 'I', 0x2a, 0, 8, 0, 0, 0, 8, 0};
-    auto entry = [&tiff](std::uint16_t tag, std::uint16_t type, std::uint32_t value) {
-        const std::uint8_t bytes[12] = {std::uint8_t(tag),
-                                        std::uint8_t(tag >> 8),
-                                        std::uint8_t(type),
-                                        0,
-                                        1,
-                                        0,
-                                        0,
-                                        0,
-                                        std::uint8_t(value),
-                                        std::uint8_t(value >> 8),
-                                        0,
-                                        0};
-        tiff.insert(tiff.end(), bytes, bytes + 12);
-    };
-    const std::uint32_t pixelOffset = 10 + 8 * 12 + 4;
-    entry(256, 3, 1);  // width
-    entry(257, 3, 1);  // height
-    entry(258, 3, 8);  // bits per sample
-    entry(259, 3, 1);  // no compression
-    entry(262, 3, 1);  // black is zero
-    entry(273, 4, pixelOffset);
-    entry(278, 3, 1);  // rows per strip
-    entry(279, 4, 1);  // strip byte count
-    tiff.insert(tiff.end(), {0, 0, 0, 0, 0x80});
+    constexpr std::uint32_t kPixelOffset = 8 + 2 + 8 * 12 + 4;
+    Bytes tiff = ExifBlock()
+                     .Add(256, 3, 1, {1})  // width
+                     .Add(257, 3, 1, {1})  // height
+                     .Add(258, 3, 1, {8})  // bits per sample
+                     .Add(259, 3, 1, {1})  // no compression
+                     .Add(262, 3, 1, {1})  // black is zero
+                     .Add(273, 4, 1, {kPixelOffset})
+                     .Add(278, 3, 1, {1})  // rows per strip
+                     .Add(279, 4, 1, {1})  // strip byte count
+                     .Tiff();
+    tiff.push_back(0x80);
     return tiff;
 }
 
