@@ -31,6 +31,11 @@ inline BenchArguments ParseBenchArguments(int argc, char** argv, int defaultRuns
     return arguments;
 }
 
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Runs `step` `runs` times after one warm-up and returns the median in milliseconds.
 inline double MedianMs(int runs, const std::function<void()>& step) {
     step();

@@ -73,11 +73,6 @@ bool MeasureInChild(const Bytes& file, Measure* out) {
            WEXITSTATUS(status) == 0 && received;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 bool Report(const mirvane::testing::Bomb& bomb, int runs, bool expectRefusal) {
     std::vector<double> growth;
     std::vector<double> times;
@@ -94,8 +89,8 @@ bool Report(const mirvane::testing::Bomb& bomb, int runs, bool expectRefusal) {
     }
     std::printf("%-40s %8.2f MiB  %-8s %8.1f MiB %9.1f ms\n", bomb.name.c_str(),
                 bomb.bytes.size() / 1048576.0,
-                allAsExpected ? (expectRefusal ? "refused" : "decoded") : "WRONG", Median(growth),
-                Median(times));
+                allAsExpected ? (expectRefusal ? "refused" : "decoded") : "WRONG",
+                mirvane::bench::Median(growth), mirvane::bench::Median(times));
     return allAsExpected;
 }
 
