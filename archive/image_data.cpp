@@ -5,11 +5,6 @@
 namespace mirvane {
 namespace {
 
-bool WithinPixelCaps(int width, int height) {
-    return width > 0 && height > 0 && width <= kMaxPhotoSide && height <= kMaxPhotoSide &&
-           std::int64_t{width} * height <= kMaxPhotoPixels;
-}
-
 bool SwapsSides(imaging::RotateFlipType type) {
     return type == imaging::RotateFlipType::Rotate90FlipNone ||
            type == imaging::RotateFlipType::Rotate270FlipNone ||
@@ -17,12 +12,12 @@ bool SwapsSides(imaging::RotateFlipType type) {
            type == imaging::RotateFlipType::Rotate270FlipX;
 }
 
+}  // namespace
+
 bool IsDecodableFormat(imaging::RawFormat format) {
     return format == imaging::RawFormat::Jpeg || format == imaging::RawFormat::Png ||
            format == imaging::RawFormat::Bmp;
 }
-
-}  // namespace
 
 std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed) {
     if (bytes.empty() || bytes.size() > kMaxPhotoBytes) {
