@@ -8,6 +8,7 @@
 
 #include "archive/photo_limits.h"
 #include "render/bmp_layout.h"
+#include "render/exif.h"
 #include "render/imaging.h"
 #include "render/jpeg_decoder.h"
 #include "render/png_decoder.h"
@@ -73,28 +74,6 @@ class ByteReader {
     QBuffer buffer_;
     QImageReader reader_;
 };
-
-// Qt reports the EXIF orientation as transformation flags; turn them back into the tag value.
-int OrientationFromTransformation(QImageIOHandler::Transformations t) {
-    switch (static_cast<int>(t)) {
-        case QImageIOHandler::TransformationMirror:
-            return 2;
-        case QImageIOHandler::TransformationRotate180:
-            return 3;
-        case QImageIOHandler::TransformationFlip:
-            return 4;
-        case QImageIOHandler::TransformationFlipAndRotate90:
-            return 5;
-        case QImageIOHandler::TransformationRotate90:
-            return 6;
-        case QImageIOHandler::TransformationMirrorAndRotate90:
-            return 7;
-        case QImageIOHandler::TransformationRotate270:
-            return 8;
-        default:
-            return 0;
-    }
-}
 
 // Qt's decoders refuse a picture whose pixels would need more than this many MiB, counted at
 // no less than 4 bytes a pixel: exactly what the largest picture we accept needs, rounded up to
@@ -170,10 +149,9 @@ std::optional<ImageHeader> ReadImageHeader(ByteView bytes) {
     }
     header.width = size.width();
     header.height = size.height();
-    // Only JPEG carries an orientation tag that Qt reads; for PNG and BMP this stays 0.
+    // Only JPEG carries an orientation tag we read; for PNG and BMP this stays 0.
     if (header.format == RawFormat::Jpeg) {
-        ByteReader byteReader(bytes, header.format);
-        header.orientation = OrientationFromTransformation(byteReader.Reader().transformation());
+        header.orientation = ReadExifOrientation(bytes);
     }
     return header;
 }

@@ -3,7 +3,10 @@
 #include <turbojpeg.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
+
+#include "render/jpeg_segments.h"
 
 namespace mirvane::imaging::jpeg {
 namespace {
@@ -28,23 +31,63 @@ int Scaled(int side, int denominator) {
     return (side + denominator - 1) / denominator;
 }
 
-}  // namespace
+// Photoshop, and every program since that writes an Adobe marker, stores CMYK inverted: 255 is
+// no ink. Without the marker the values are plain ink amounts.
+bool StoresInvertedCmyk(ByteView bytes) {
+    static constexpr std::uint8_t kAdobe[] = {'A', 'd', 'o', 'b', 'e'};
+    return FindSegment(bytes, 0xee, kAdobe).has_value();
+}
 
-std::optional<QSize> ReadSize(ByteView bytes) {
-    Handle handle = NewDecompressor();
-    if (!handle || bytes.empty()) {
-        return std::nullopt;
+// Turns the CMYK pixels libjpeg-turbo wrote into `image` into RGB32 in place: each channel is
+// what is left of the paper's white under its ink and the black.
+void CmykToRgb32(QImage& image, bool inverted) {
+    const auto product = [](unsigned a, unsigned b) { return (a * b + 127) / 255; };
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* p = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x, p += 4) {
+            unsigned c = p[0], m = p[1], yellow = p[2], k = p[3];
+            if (!inverted) {
+                c = 255 - c;
+                m = 255 - m;
+                yellow = 255 - yellow;
+                k = 255 - k;
+            }
+            p[0] = static_cast<std::uint8_t>(product(yellow, k));  // BGRX, as Format_RGB32
+            p[1] = static_cast<std::uint8_t>(product(m, k));
+            p[2] = static_cast<std::uint8_t>(product(c, k));
+            p[3] = 0xff;
+        }
     }
+}
+
+struct FrameHeader {
+    QSize size;
+    int colorspace = TJCS_RGB;
+};
+
+std::optional<FrameHeader> ReadFrameHeader(tjhandle handle, ByteView bytes) {
     int width = 0;
     int height = 0;
     int subsampling = 0;
     int colorspace = 0;
-    if (tjDecompressHeader3(handle.get(), bytes.data(), bytes.size(), &width, &height, &subsampling,
+    if (bytes.empty() ||
+        tjDecompressHeader3(handle, bytes.data(), bytes.size(), &width, &height, &subsampling,
                             &colorspace) != 0 ||
         width <= 0 || height <= 0) {
         return std::nullopt;
     }
-    return QSize(width, height);
+    return FrameHeader{QSize(width, height), colorspace};
+}
+
+}  // namespace
+
+std::optional<QSize> ReadSize(ByteView bytes) {
+    Handle handle = NewDecompressor();
+    if (!handle) {
+        return std::nullopt;
+    }
+    const std::optional<FrameHeader> header = ReadFrameHeader(handle.get(), bytes);
+    return header ? std::optional(header->size) : std::nullopt;
 }
 
 QSize ReducedSize(QSize stored, QSize atLeast) {
@@ -66,16 +109,26 @@ Status Decode(ByteView bytes, QSize stored, QSize atLeast, QImage* out) {
     if (!handle) {
         return Status::OutOfMemory;
     }
+    const std::optional<FrameHeader> header = ReadFrameHeader(handle.get(), bytes);
+    if (!header || header->size != stored) {
+        return Status::DecodeFailed;
+    }
+    const bool cmyk = header->colorspace == TJCS_CMYK || header->colorspace == TJCS_YCCK;
     const QSize size = ReducedSize(stored, atLeast);
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         return Status::OutOfMemory;
     }
     // BGRX in memory is Qt's RGB32 on a little-endian machine; libjpeg-turbo sets X to 0xff.
+    // libjpeg-turbo converts CMYK to no other layout: it comes as four bytes a pixel too, in the
+    // same rows, and is turned into RGB in place.
     if (tjDecompress2(handle.get(), bytes.data(), bytes.size(), image.bits(), size.width(),
-                      static_cast<int>(image.bytesPerLine()), size.height(), TJPF_BGRX,
-                      kStrictFlags) != 0) {
+                      static_cast<int>(image.bytesPerLine()), size.height(),
+                      cmyk ? TJPF_CMYK : TJPF_BGRX, kStrictFlags) != 0) {
         return Status::DecodeFailed;
+    }
+    if (cmyk) {
+        CmykToRgb32(image, StoresInvertedCmyk(bytes));
     }
     *out = std::move(image);
     return Status::Ok;

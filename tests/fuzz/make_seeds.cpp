@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pair_list.h"
+#include "support/cmyk_jpeg.h"
 
 namespace {
 
@@ -214,6 +215,10 @@ int main(int argc, char** argv) {
     ok &= Write(images / "baseline-420.jpg", baseline);
     ok &= Write(images / "progressive-420.jpg", progressive);
     ok &= Write(images / "grey-orientation-6.jpg", WithOrientation(Jpeg(picture, true, false), 6));
+    ok &= Write(images / "cmyk-adobe.jpg",
+                mirvane::testing::CmykJpegOf(opaque, mirvane::testing::CmykJpeg::AdobeCmyk));
+    ok &= Write(images / "ycck-adobe.jpg",
+                mirvane::testing::CmykJpegOf(opaque, mirvane::testing::CmykJpeg::AdobeYcck));
     ok &= Write(images / "rgb8.png", Png(opaque));
     ok &= Write(images / "rgba8.png", Png(picture));
     ok &= Write(images / "rgb16.png", rgb16);

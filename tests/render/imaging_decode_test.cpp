@@ -4,6 +4,7 @@
 #include "render/imaging.h"
 #include "render/jpeg_decoder.h"
 #include "render/png_layout.h"
+#include "support/cmyk_jpeg.h"
 #include "support/test_images.h"
 
 namespace mirvane::imaging {
@@ -89,6 +90,29 @@ TEST(ReadImageHeader, TellsFormatsFromContent) {
     EXPECT_EQ(ReadImageHeader(testing::TinyGif())->format, RawFormat::Gif);
     EXPECT_EQ(ReadImageHeader(testing::TinyTiff())->format, RawFormat::Tiff);
     EXPECT_FALSE(ReadImageHeader(Bytes{0xff, 0xd8, 0xff, 0xe0, 0, 2}).has_value());
+}
+
+// Prepress JPEGs come out as the RGB picture they show, at full and reduced scales alike.
+TEST(DecodeBitmap, TurnsCmykAndYcckIntoRgb) {
+    const QImage source = testing::DetailedImage(64, 48);
+    for (testing::CmykJpeg kind : {testing::CmykJpeg::AdobeCmyk, testing::CmykJpeg::AdobeYcck,
+                                   testing::CmykJpeg::PlainCmyk}) {
+        const Bytes bytes = testing::CmykJpegOf(source, kind);
+        const std::optional<ImageHeader> header = ReadImageHeader(bytes);
+        ASSERT_TRUE(header) << int(kind);
+        Bitmap full;
+        ASSERT_EQ(DecodeBitmap(bytes, *header, {}, &full), Status::Ok) << int(kind);
+        EXPECT_EQ(full.Image().format(), QImage::Format_RGB32);
+        EXPECT_LT(testing::MeanAbsoluteDifference(full.Image(), source), 3.0) << int(kind);
+        Bitmap half;
+        ASSERT_EQ(DecodeBitmap(bytes, *header, {32, 24}, &half), Status::Ok);
+        EXPECT_EQ(half.Size(), QSize(32, 24));
+        EXPECT_LT(testing::MeanAbsoluteDifference(
+                      half.Image(),
+                      source.scaled(32, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
+                  6.0)
+            << int(kind);
+    }
 }
 
 TEST(JpegReducedSize, PicksTheSmallestScaleThatCovers) {

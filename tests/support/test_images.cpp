@@ -7,6 +7,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "support/exif_segments.h"
+
 namespace mirvane::testing {
 namespace {
 
@@ -111,16 +113,7 @@ QImage DetailedImage(int width, int height) {
 }
 
 Bytes WithExifOrientation(const Bytes& jpeg, std::uint16_t orientation) {
-    const std::uint8_t low = orientation & 0xff;
-    const std::uint8_t high = orientation >> 8;
-    // APP1 "Exif": a little-endian TIFF header and one IFD with tag 274, type SHORT, count 1.
-    const Bytes segment = {0xff, 0xe1, 0x00, 0x22, 'E',  'x',  'i',  'f',  0,    0,    'I',  'I',
-                           0x2a, 0x00, 0x08, 0x00, 0x00, 0x00, 0x01, 0x00, 0x12, 0x01, 0x03, 0x00,
-                           0x01, 0x00, 0x00, 0x00, low,  high, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    out.insert(out.end(), segment.begin(), segment.end());
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
-    return out;
+    return WithExif(jpeg, ExifBlock().Add(274, 3, 1, {orientation}).Tiff());
 }
 
 Bytes PaddedTo(Bytes bytes, std::size_t size) {
