@@ -6,6 +6,7 @@
 #include "archive/image_data.h"
 #include "archive/photo_limits.h"
 #include "platform/file_reading.h"
+#include "render/exif.h"
 
 namespace mirvane {
 namespace {
@@ -50,8 +51,11 @@ std::optional<PhotoFault> CheckPhotoBytes(imaging::ByteView bytes) {
 }
 
 std::optional<std::int64_t> PhotoYear(std::optional<std::int64_t> given, imaging::ByteView bytes) {
-    static_cast<void>(bytes);
-    return given;
+    if (given) {
+        return given;
+    }
+    const std::optional<int> exif = imaging::ReadExifYear(bytes);
+    return exif ? std::optional<std::int64_t>(*exif) : std::nullopt;
 }
 
 std::variant<std::vector<Frame>, PhotoRefusal> PrepareUserPhotos(

@@ -23,12 +23,12 @@ enum class PhotoFault {
     NotAnImage,      // not JPEG, PNG or BMP
     OverPixelCaps,   // more than 24,000 pixels a side or 80,000,000 in all
     Undecodable,     // claims a format the decoder takes, but the decoder refuses it
-    NoYear,          // no year given
+    NoYear,          // no year given and no EXIF date
     YearOutOfRange,  // outside 1800-2200
     OverSheetBudget  // with the photographs before it, more bytes than one sheet may hold
 };
 
-// A photograph as the user names it: its file and its year.
+// A photograph as the user names it: its file, and its year unless its EXIF date is to give it.
 struct PhotoRequest {
     QString path;
     std::optional<std::int64_t> year;
@@ -44,7 +44,8 @@ struct PhotoRefusal {
 // the decoder takes, within the pixel caps by its header. Nothing when all hold.
 std::optional<PhotoFault> CheckPhotoBytes(imaging::ByteView bytes);
 
-// The photograph's year: the year given; nothing when none is.
+// The photograph's year: the year given, else the year of its EXIF date (DateTimeOriginal, else
+// DateTime); nothing when neither exists.
 std::optional<std::int64_t> PhotoYear(std::optional<std::int64_t> given, imaging::ByteView bytes);
 
 // One frame per request, in the order given, or the first refusal. Every file is read and

@@ -44,7 +44,7 @@ QString PhotoRefusalText(const PhotoRequest& request, const PhotoRefusal& refusa
             rule = "cannot be decoded: the file is truncated or corrupt";
             break;
         case PhotoFault::NoYear:
-            rule = "has no year: give it as YEAR=" + request.path;
+            rule = "has no EXIF date: give its year as YEAR=" + request.path;
             break;
         case PhotoFault::YearOutOfRange:
             rule =

@@ -7,11 +7,18 @@
 #include <QTemporaryDir>
 
 #include "archive/photo_limits.h"
+#include "support/exif_segments.h"
 #include "support/pair_files.h"
 #include "support/test_images.h"
 
 namespace mirvane {
 namespace {
+
+// A JPEG whose EXIF DateTimeOriginal is `date`.
+Bytes DatedJpeg(const std::string& date) {
+    return testing::WithExif(testing::FlatGreyJpeg(24, 16),
+                             testing::ExifBlock().AddText(0x9003, date, true).Tiff());
+}
 
 class UserPhotosTest : public ::testing::Test {
   protected:
@@ -52,6 +59,9 @@ TEST_F(UserPhotosTest, EveryRuleRefusesItsPhotographByNameAndNothingElse) {
          PhotoFault::Undecodable,
          0},
         {{good, std::nullopt}, PhotoFault::NoYear, 0},
+        {{Write("dated-1750.jpg", DatedJpeg("1750:05:01 10:00:00")), std::nullopt},
+         PhotoFault::YearOutOfRange,
+         1750},
         {{good, 1799}, PhotoFault::YearOutOfRange, 1799},
         {{good, 2201}, PhotoFault::YearOutOfRange, 2201},
     };
@@ -71,15 +81,19 @@ TEST_F(UserPhotosTest, EveryRuleRefusesItsPhotographByNameAndNothingElse) {
 TEST_F(UserPhotosTest, FramesComeInTheOrderGivenWithTheirYearsAndBytes) {
     const Bytes wide = testing::FlatGreyJpeg(40, 30);
     const Bytes tall = testing::EncodeWithQt(testing::QuadrantImage(30, 40), "png");
+    const Bytes dated = DatedJpeg("1994:07:01 12:00:00");
     const PhotoRequest requests[] = {{Write("wide.jpg", wide), 2200},
                                      {Write("tall.png", tall), 1800},
-                                     {Write("again.jpg", wide), 2200}};
+                                     {Write("dated.jpg", dated), std::nullopt},
+                                     {Write("redated.jpg", dated), 2001}};
     const auto result = PrepareUserPhotos(requests, UINT64_MAX);
     const auto* frames = std::get_if<std::vector<Frame>>(&result);
     ASSERT_NE(frames, nullptr);
-    ASSERT_EQ(frames->size(), 3u);
+    ASSERT_EQ(frames->size(), 4u);
     EXPECT_EQ((*frames)[0].year, 2200);
     EXPECT_EQ((*frames)[1].year, 1800);
+    EXPECT_EQ((*frames)[2].year, 1994) << "the EXIF date, when no year is given";
+    EXPECT_EQ((*frames)[3].year, 2001) << "a year given wins over the EXIF date";
     EXPECT_EQ(*(*frames)[0].encodedBytes, wide);
     EXPECT_EQ(*(*frames)[1].encodedBytes, tall);
     EXPECT_EQ((*frames)[1].preview->Size(), QSize(30, 40));

@@ -9,6 +9,7 @@
 
 #include "archive/photo_limits.h"
 #include "pairs/pair_header.h"
+#include "support/exif_segments.h"
 #include "support/pair_files.h"
 #include "support/test_images.h"
 
@@ -34,6 +35,9 @@ class PhotoCommandsTest : public ::testing::Test {
         Write("cut.jpg", Bytes(jpeg.begin(), jpeg.end() - jpeg.size() / 3));
         Write("wide.jpg", testing::FlatGreyJpeg(kMaxPhotoSide + 1, 1));
         Write("taken.qmp", {1, 2, 3});
+        Write("dated.jpg",
+              testing::WithExif(
+                  jpeg, testing::ExifBlock().AddText(0x9003, "1990:06:01 09:30:00", true).Tiff()));
     }
     void Write(const QString& name, const Bytes& bytes) {
         ASSERT_TRUE(testing::WriteBytes(dir_.filePath(name), bytes));
@@ -70,7 +74,7 @@ TEST_F(PhotoCommandsTest, EveryRefusalIsOneLineNamingTheInputAndTheRuleAndLeaves
         {"pair 2000=a.jpg 2001=cut.jpg -o p.qmp", "cut.jpg: cannot be decoded"},
         {"pair 2000=wide.jpg 2001=b.png -o p.qmp", "wide.jpg: is larger than 24000 pixels"},
         {"pair 2000=missing.jpg 2001=b.png -o p.qmp", "missing.jpg: cannot be read"},
-        {"pair 2000=a.jpg b.png -o p.qmp", "b.png: has no "},
+        {"pair 2000=a.jpg b.png -o p.qmp", "b.png: has no EXIF date: give its year as YEAR=b.png"},
         {"pair 2000=a.jpg 2001=b.png -o taken.qmp", "taken.qmp: exists already"},
         {"pair 2000=a.jpg 2001=b.png -o p.png", "p.png: the name of a pair file ends in .qmp"},
         {"photos 2000=a.jpg 2000=b.png 2001=cut.jpg -o s.png", "cut.jpg: cannot be decoded"},
@@ -90,7 +94,7 @@ TEST_F(PhotoCommandsTest, EveryRefusalIsOneLineNamingTheInputAndTheRuleAndLeaves
 }
 
 TEST_F(PhotoCommandsTest, PairWritesTheFileItPrintsAndPhotosRendersASheet) {
-    const Outcome pair = Sheet("pair 2010=a.jpg 1990=b.png -o p.qmp");
+    const Outcome pair = Sheet("pair 2010=a.jpg dated.jpg -o p.qmp");
     EXPECT_EQ(pair.exitCode, 0) << pair.err.toStdString();
     EXPECT_EQ(pair.out, "p.qmp\n");
     const std::optional<PairFileHeader> header =
@@ -102,8 +106,9 @@ TEST_F(PhotoCommandsTest, PairWritesTheFileItPrintsAndPhotosRendersASheet) {
     const Outcome photos = Sheet("photos 2010=a.jpg 1990=b.png 2010=a.jpg --columns 3 -o s.png");
     EXPECT_EQ(photos.exitCode, 0) << photos.err.toStdString();
     EXPECT_EQ(QImage(dir_.filePath("s.png")).width(), 3000);
-    EXPECT_EQ(Entries(), (QStringList{"a.jpg", "b.png", "big.jpg", "cut.jpg", "empty.jpg", "p.qmp",
-                                      "s.png", "taken.qmp", "tiny.gif", "wide.jpg"}));
+    EXPECT_EQ(Entries(),
+              (QStringList{"a.jpg", "b.png", "big.jpg", "cut.jpg", "dated.jpg", "empty.jpg",
+                           "p.qmp", "s.png", "taken.qmp", "tiny.gif", "wide.jpg"}));
 }
 
 }  // namespace
