@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPointer>
 #include <QUrl>
 #include <utility>
 
@@ -97,8 +98,12 @@ void OpenPairWindow::Browse() {
     const QFileInfo typed(PairPathOfText(path_->text()));
     const QString start =
         typed.isAbsolute() && typed.dir().exists() ? typed.absolutePath() : QDir::homePath();
-    const QString chosen = choose_(*this, start);
-    if (!chosen.isEmpty()) {
+    // The chooser runs an event loop of its own, in which the tray's Exit may end this window:
+    // the chooser called is a copy, and the window is looked for again afterwards.
+    const QPointer<OpenPairWindow> alive(this);
+    const FileChooser choose = choose_;
+    const QString chosen = choose(*this, start);
+    if (alive && !chosen.isEmpty()) {
         path_->setText(chosen);
     }
 }

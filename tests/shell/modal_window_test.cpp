@@ -458,6 +458,9 @@ class OpenPairSeamTest : public ModalWindowTest {
             [this](QWidget& parent, const QString& start) {
                 EXPECT_EQ(&parent, window);
                 starts.append(start);
+                if (endOwnerWhileChoosing) {
+                    window_.reset();
+                }
                 return chosen;
             });
         window->show();
@@ -471,6 +474,7 @@ class OpenPairSeamTest : public ModalWindowTest {
     OpenPairWindow* window = nullptr;
     QLineEdit* path = nullptr;
     QString chosen;
+    bool endOwnerWhileChoosing = false;
     QStringList starts;
     std::vector<std::vector<QString>> imports;
 };
@@ -552,6 +556,15 @@ TEST_F(ModalWindowTest, FilesDroppedOntoTheOpenPairWindowOpenAsOnTheMainWindow) 
     EXPECT_EQ(SheetYears(), (std::vector<int>{1990, 2001, 2015, 2020}));
     EXPECT_EQ(statusText, UiText(TextId::ReadyStatus));
     EXPECT_FALSE(statusIsError);
+}
+
+// The tray's Exit may end the program while the chooser shows.
+TEST_F(OpenPairSeamTest, TheWindowMayGoWhileTheChooserIsOpen) {
+    const QPointer<OpenPairWindow> open = window;
+    endOwnerWhileChoosing = true;
+    chosen = "/data/a.qmp";
+    qobject_cast<QAbstractButton*>(FindControl(*window, IDC_PAIR_BROWSE))->click();
+    EXPECT_TRUE(open.isNull());
 }
 
 TEST_F(OpenPairSeamTest, OneItemDroppedOntoThePathBoxGoesIntoItToBeOpenedAsTyped) {
