@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QSize>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -31,5 +32,9 @@ bool IsDecodableFormat(imaging::RawFormat format);
 // The picture is turned upright by its EXIF orientation. With `needed`, a JPEG may be decoded
 // at a reduced scale whose result still covers the needed size.
 std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed = {});
+
+// The pixel memory (4 bytes a pixel) of the bitmap that DecodeImage(bytes, needed) would make,
+// read from the header alone; 0 when DecodeImage would refuse the bytes before decoding.
+std::uint64_t DecodedPixelBytes(imaging::ByteView bytes, const SizeNeeded& needed = {});
 
 }  // namespace mirvane

@@ -1,5 +1,7 @@
 #include "export/atomic_write.h"
 
+#include <cerrno>
+
 namespace mirvane {
 namespace {
 
@@ -16,6 +18,10 @@ bool WriteWhole(platform::FileOperations& files, int fd, std::span<const std::ui
 }
 
 }  // namespace
+
+bool FolderFlushIsUnavailable(int error) {
+    return error == EACCES || error == EPERM || error == EINVAL;
+}
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          platform::FileOperations& files) {
@@ -35,9 +41,12 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::span<const st
         files.Remove(temporary);
         return false;
     }
-    // Until the folder is flushed, a power loss can still lose the new name. A move that has
-    // not reached the disk is a failed export, and a failed export leaves no file behind.
-    if (files.SyncFolder(target.has_parent_path() ? target.parent_path() : ".") != 0) {
+    // Until the folder is flushed, a power loss can still lose the new name. A flush that fails
+    // is a failed export, and a failed export leaves no file behind. A folder the user may write
+    // to but not open, or one whose filesystem cannot be flushed, holds the complete file all
+    // the same: there is nothing that could be waited for.
+    const int flushed = files.SyncFolder(target.has_parent_path() ? target.parent_path() : ".");
+    if (flushed != 0 && !FolderFlushIsUnavailable(flushed)) {
         files.Remove(target);
         return false;
     }

@@ -209,7 +209,8 @@ class BandCompressor {
 
 // Compresses every band, the caller's thread and up to kMaxThreads - 1 helpers taking them in
 // turn. Stops early once one band fails.
-void CompressBands(const QImage& image, int channels, std::vector<Band>& bands) {
+void CompressBands(const QImage& image, int channels, std::vector<Band>& bands,
+                   const platform::ThreadStarter& start) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
     const auto work = [&] {
@@ -231,18 +232,18 @@ void CompressBands(const QImage& image, int channels, std::vector<Band>& bands) 
     std::vector<std::jthread> helpers;
     helpers.reserve(static_cast<std::size_t>(threads));
     for (int i = 1; i < threads; ++i) {
-        try {
-            helpers.emplace_back(work);
-        } catch (const std::system_error&) {
+        std::jthread helper = start(work);
+        if (!helper.joinable()) {
             break;  // fewer helpers; the bands still get done
         }
+        helpers.push_back(std::move(helper));
     }
     work();
 }
 
 }  // namespace
 
-Bytes EncodePng(const QImage& image, std::size_t maxBytes) {
+Bytes EncodePng(const QImage& image, std::size_t maxBytes, const platform::ThreadStarter& start) {
     maxBytes = std::min(maxBytes, kMaxChunkBytes);
     if (image.isNull() || maxBytes <= kFixedBytes) {
         return {};
@@ -287,7 +288,7 @@ Bytes EncodePng(const QImage& image, std::size_t maxBytes) {
     for (std::size_t i = 0, offset = 0; i < bands.size(); offset += bands[i++].room) {
         bands[i].out = room.get() + offset;
     }
-    CompressBands(source, channels, bands);
+    CompressBands(source, channels, bands, start);
     const auto outcome = [&](BandOutcome wanted) {
         return std::any_of(bands.begin(), bands.end(),
                            [&](const Band& band) { return band.outcome == wanted; });

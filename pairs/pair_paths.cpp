@@ -12,7 +12,7 @@ bool IsSeparator(char16_t c) {
     return c == u'/' || c == u'\\';
 }
 
-std::u16string_view LastComponent(std::u16string_view path) {
+std::u16string_view DrivePathLastComponent(std::u16string_view path) {
     std::size_t start = 0;
     if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == u':') {
         start = 2;
@@ -27,19 +27,15 @@ std::u16string_view LastComponent(std::u16string_view path) {
     return path.substr(std::min(start, path.size()));
 }
 
-}  // namespace
-
-bool HasPairExtension(std::u16string_view path) {
-    std::u16string_view component = LastComponent(path);
-    component = component.substr(0, component.find(u':'));
-    if (component == u"." || component == u"..") {
+bool NameHasPairExtension(std::u16string_view name) {
+    if (name == u"." || name == u"..") {
         return false;
     }
-    const std::size_t dot = component.rfind(u'.');
+    const std::size_t dot = name.rfind(u'.');
     if (dot == std::u16string_view::npos || dot == 0) {
         return false;
     }
-    const std::u16string_view extension = component.substr(dot);
+    const std::u16string_view extension = name.substr(dot);
     constexpr std::u16string_view kExtension = u".qmp";
     if (extension.size() != kExtension.size()) {
         return false;
@@ -54,6 +50,18 @@ bool HasPairExtension(std::u16string_view path) {
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool HasPairExtension(std::u16string_view path) {
+    const std::size_t slash = path.rfind(u'/');
+    return NameHasPairExtension(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+bool HasDrivePathPairExtension(std::u16string_view path) {
+    const std::u16string_view component = DrivePathLastComponent(path);
+    return NameHasPairExtension(component.substr(0, component.find(u':')));
 }
 
 bool IsLocalDrivePath(std::u16string_view path, const DriveTypeQuery& driveType) {

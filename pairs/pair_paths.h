@@ -9,11 +9,16 @@
 
 namespace mirvane {
 
-// True when the last component of `path` has the extension ".qmp" in any letter case. The
-// component follows the last '/' or '\' (after a drive root); it is cut at its first ':'; its
-// extension starts at its last '.', which must not be its first character. So "PHOTO.QMP" and
-// "a.b.qmp" pass, ".qmp", "x.qmp.bak" and "x.qmpx" do not.
+// True when the file name of `path`, the text after its last '/', has the extension ".qmp" in
+// any letter case. The extension starts at the name's last '.', which must not be its first
+// character; a colon or a backslash is an ordinary character of a name. So "PHOTO.QMP",
+// "a.b.qmp" and "a:b.qmp" pass; ".qmp", "x.qmp.bak", "x.qmpx" and "x.qmp:old" do not.
 bool HasPairExtension(std::u16string_view path);
+
+// The extension rule of a drive-letter file system: the last component follows the last '/' or
+// '\' (after a drive root) and is cut at its first ':', where an alternate stream's name begins.
+// So "C:\\p\\a.qmp" and "x.qmp:stream" pass there, and "x.bak:y.qmp" does not.
+bool HasDrivePathPairExtension(std::u16string_view path);
 
 // The drive letter rule of a drive-letter file system, with the drive type asked of `driveType`
 // for the path's first three characters: a letter, ':', '\' or '/', no further ':', and a drive

@@ -64,8 +64,7 @@ class SystemFiles final : public FileOperations {
         if (!dir.IsOpen()) {
             return errno;
         }
-        // Some filesystems cannot flush a folder at all (EINVAL); there is nothing to wait for.
-        return ::fsync(dir.Get()) == 0 || errno == EINVAL ? 0 : errno;
+        return ::fsync(dir.Get()) == 0 ? 0 : errno;
     }
 
     int Remove(const std::filesystem::path& path) override {

@@ -54,7 +54,8 @@ class FileOperations {
     // replacing anything that has that name.
     virtual int MoveNoReplace(const std::filesystem::path& from,
                               const std::filesystem::path& to) = 0;
-    // Flushes a folder's entries, so that a move into it survives a power loss.
+    // Flushes a folder's entries, so that a move into it survives a power loss. EACCES or EPERM
+    // when the folder cannot be opened, EINVAL when its filesystem cannot flush folders.
     virtual int SyncFolder(const std::filesystem::path& folder) = 0;
     virtual int Remove(const std::filesystem::path& path) = 0;
     virtual PathStatus QueryStatus(const std::filesystem::path& path) = 0;

@@ -39,7 +39,8 @@ std::size_t EncodedSize(const Frame& frame) {
 
 }  // namespace
 
-FullResolutionPhotos::FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed)
+FullResolutionPhotos::FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed,
+                                           const platform::ThreadStarter& start)
     : frames_(frames), needed_(std::move(needed)), order_(frames.size()) {
     // Decoding time follows the file's size; the longest first keeps both threads busy to the
     // end. Frames never overlap, so the order they are drawn in changes no pixel.
@@ -47,9 +48,15 @@ FullResolutionPhotos::FullResolutionPhotos(const std::vector<Frame>& frames, Siz
     std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
         return EncodedSize(frames_[a]) > EncodedSize(frames_[b]);
     });
+    ready_.reserve(frames.size());
+    threads_.reserve(kDecodingThreads);
     const std::size_t threads = std::min<std::size_t>(kDecodingThreads, frames.size());
     for (std::size_t i = 0; i < threads; ++i) {
-        threads_.emplace_back([this] { Decode(); });
+        std::jthread thread = start([this] { Decode(); });
+        if (!thread.joinable()) {
+            break;
+        }
+        threads_.push_back(std::move(thread));
     }
 }
 
@@ -59,6 +66,17 @@ FullResolutionPhotos::~FullResolutionPhotos() {
         stopping_ = true;
     }
     changed_.notify_all();
+}
+
+FullResolutionPhotos::Ready FullResolutionPhotos::DecodeOne(std::size_t index) const noexcept {
+    Ready ready{index, nullptr};
+    try {
+        ready.photo = DecodeForDrawing(frames_[index].encodedBytes,
+                                       [&](QSize upright) { return needed_(index, upright); });
+    } catch (...) {
+        // Nothing may escape a thread; the frame fails like an undecodable one.
+    }
+    return ready;
 }
 
 void FullResolutionPhotos::Decode() {
@@ -75,16 +93,10 @@ void FullResolutionPhotos::Decode() {
             index = order_[started_++];
             ++alive_;
         }
-        Ready ready{index, nullptr};
-        try {
-            ready.photo = DecodeForDrawing(frames_[index].encodedBytes,
-                                           [&](QSize upright) { return needed_(index, upright); });
-        } catch (...) {
-            // Nothing may escape a thread; the frame fails like an undecodable one.
-        }
+        Ready ready = DecodeOne(index);
         {
             const std::lock_guard lock(mutex_);
-            ready_.push_back(std::move(ready));
+            ready_.push_back(std::move(ready));  // within the room reserved: cannot throw
         }
         changed_.notify_all();
     }
@@ -100,12 +112,16 @@ FullResolutionPhotos::Ready FullResolutionPhotos::TakeNext() {
     if (taken_ == frames_.size()) {
         return Ready{frames_.size(), nullptr};
     }
-    changed_.wait(lock, [&] { return !ready_.empty(); });
-    Ready ready = std::move(ready_.front());
-    ready_.pop_front();
     ++taken_;
     holding_ = true;
-    return ready;
+    if (threads_.empty()) {
+        // No decoding thread could be started: this thread decodes, one photograph at a time.
+        const std::size_t index = order_[started_++];
+        lock.unlock();
+        return DecodeOne(index);
+    }
+    changed_.wait(lock, [&] { return handedOut_ < ready_.size(); });
+    return std::move(ready_[handedOut_++]);
 }
 
 }  // namespace mirvane

@@ -5,7 +5,6 @@
 #include <QSize>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "archive/image_data.h"
+#include "platform/threads.h"
 #include "sheet/frame.h"
 
 namespace mirvane {
@@ -28,9 +28,12 @@ class FullResolutionPhotos {
         std::shared_ptr<ImageData> photo;  // nothing when the bytes did not decode
     };
 
-    // Starts decoding at once, the largest files first, so that the longest decodes do not come
-    // last. Reads only the frames' bytes; `frames` must outlive this object.
-    FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed);
+    // Starts decoding at once on up to two threads, the largest files first, so that the longest
+    // decodes do not come last. A thread that cannot start leaves its share to the other; with
+    // none, TakeNext decodes each photograph itself. Reads only the frames' bytes; `frames` must
+    // outlive this object.
+    FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed,
+                         const platform::ThreadStarter& start = platform::StartThread);
     // Starts no further decode and waits for those running.
     ~FullResolutionPhotos();
     FullResolutionPhotos(const FullResolutionPhotos&) = delete;
@@ -44,6 +47,7 @@ class FullResolutionPhotos {
 
   private:
     void Decode();
+    Ready DecodeOne(std::size_t index) const noexcept;
 
     const std::vector<Frame>& frames_;
     const SizeNeededFor needed_;
@@ -55,7 +59,10 @@ class FullResolutionPhotos {
     bool holding_ = false;  // the caller has the photograph taken last
     int alive_ = 0;
     bool stopping_ = false;
-    std::deque<Ready> ready_;
+    // Room for every frame is made before any thread starts, so that handing a photograph over
+    // never allocates on a decoding thread.
+    std::vector<Ready> ready_;
+    std::size_t handedOut_ = 0;  // of ready_
     // Last, so that the threads end before the members they use.
     std::vector<std::jthread> threads_;
 };

@@ -1,55 +1,35 @@
 #include "sheet/parallel_frames.h"
 
-#include <algorithm>
-#include <atomic>
-#include <exception>
-#include <thread>
-
 #include "archive/frame_preparation.h"
+#include "archive/image_data.h"
 
 namespace mirvane {
 
-std::optional<std::vector<Frame>> PrepareFrames(std::vector<PendingFrame> pending) {
-    std::vector<std::optional<Frame>> made(pending.size());
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> failed{false};
-    std::vector<std::exception_ptr> errors(pending.size());
-
-    auto work = [&] {
-        for (std::size_t i = next++; i < pending.size() && !failed; i = next++) {
-            try {
-                made[i] = PrepareFrame(std::move(pending[i].bytes), pending[i].year);
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-            if (!made[i]) {
-                failed = true;
-            }
+std::optional<std::vector<Frame>> PrepareFrames(std::vector<PendingFrame> pending,
+                                                const WorkLimits& limits) {
+    try {
+        std::vector<std::uint64_t> costs;
+        costs.reserve(pending.size());
+        for (const PendingFrame& frame : pending) {
+            costs.push_back(DecodedPixelBytes(frame.bytes, PreviewSize));
         }
-    };
-    const std::size_t workers =
-        std::min<std::size_t>(pending.size(), std::max(1u, std::thread::hardware_concurrency()));
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t w = 1; w < workers; ++w) {
-            helpers.emplace_back(work);
+        std::vector<std::optional<Frame>> made(pending.size());
+        const bool done = RunWithinBudget(costs, limits, [&](std::size_t i) {
+            made[i] = PrepareFrame(std::move(pending[i].bytes), pending[i].year);
+            return made[i].has_value();
+        });
+        if (!done) {
+            return std::nullopt;
         }
-        work();
-    }  // joins the helpers
-    for (const std::exception_ptr& error : errors) {
-        if (error) {
-            std::rethrow_exception(error);
+        std::vector<Frame> frames;
+        frames.reserve(made.size());
+        for (std::optional<Frame>& frame : made) {
+            frames.push_back(std::move(*frame));
         }
+        return frames;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // no room for the frames themselves: the sheet cannot be made
     }
-    if (failed) {
-        return std::nullopt;
-    }
-    std::vector<Frame> frames;
-    frames.reserve(made.size());
-    for (std::optional<Frame>& frame : made) {
-        frames.push_back(std::move(*frame));
-    }
-    return frames;
 }
 
 }  // namespace mirvane

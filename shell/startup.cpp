@@ -6,6 +6,7 @@
 
 #include "export/exports_folder.h"
 #include "localization/ui_language.h"
+#include "platform/threads.h"
 #include "platform/user_identity.h"
 #include "render/fonts.h"
 #include "sheet/current_sheet.h"
@@ -29,6 +30,10 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
         return kExitNormal;
     }
 
+    // Before the application object, which would wait at exit for a pool thread that never ran.
+    if (!platform::StartImageThreads()) {
+        return kExitNoImageThreads;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));

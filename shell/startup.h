@@ -9,9 +9,10 @@ namespace mirvane::shell {
 
 class MainWindow;
 
-inline constexpr int kExitNormal = 0;        // a normal end, or handed over to a running start
-inline constexpr int kExitNoFonts = 2;       // the imaging layer could not start
-inline constexpr int kExitNoMainWindow = 3;  // the main window could not be made
+inline constexpr int kExitNormal = 0;          // a normal end, or handed over to a running start
+inline constexpr int kExitNoFonts = 2;         // the imaging layer could not start: its fonts,
+inline constexpr int kExitNoImageThreads = 2;  // or its threads
+inline constexpr int kExitNoMainWindow = 3;    // the main window could not be made
 
 struct StartupOptions {
     // The single-instance name; empty for the per-user name. Lets tests and benchmarks run

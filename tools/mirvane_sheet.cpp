@@ -15,6 +15,7 @@
 #include "localization/ui_text.h"
 #include "pairs/pair_import.h"
 #include "platform/embedded_resources.h"
+#include "platform/threads.h"
 #include "render/fonts.h"
 #include "sheet/compose.h"
 #include "tools/photo_commands.h"
@@ -212,6 +213,11 @@ int main(int argc, char** argv) {
     // Text needs a GUI application, but this program never shows a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Before the application object, which would wait at exit for a pool thread that never ran.
+    if (!platform::StartImageThreads()) {
+        std::fputs("mirvane-sheet: the system could not start the threads it needs\n", stderr);
+        return 1;
     }
     QGuiApplication app(argc, argv);
     QString error;

@@ -33,6 +33,7 @@ TEST(DecodeImage, EncodedSizeCapIsFortyMebibytes) {
 
 TEST(DecodeImage, PixelCapsHoldAtTheirEdges) {
     EXPECT_EQ(DecodedSize(FlatGreyJpeg(24000, 3333)), QSize(24000, 3333));
+    EXPECT_EQ(DecodedSize(FlatGreyJpeg(3333, 24000)), QSize(3333, 24000));
     EXPECT_EQ(DecodedSize(FlatGreyJpeg(8944, 8944)), QSize(8944, 8944));
     EXPECT_EQ(DecodeImage(FlatGreyJpeg(24001, 1)), nullptr);
     EXPECT_EQ(DecodeImage(FlatGreyJpeg(1, 24001)), nullptr);
@@ -105,6 +106,34 @@ TEST(DecodeImage, ReducedJpegDecodeStillCoversTheNeededSize) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(QSize(data->width, data->height), QSize(3000, 4000));
     EXPECT_EQ(data->bitmap.Size(), QSize(750, 1000)) << "1/4 is the smallest scale that covers";
+}
+
+// What the decode will allocate, known before it: the pixels of exactly the bitmap it makes.
+TEST(DecodedPixelBytes, MatchesTheBitmapTheDecodeMakes) {
+    const SizeNeeded seventh = [](QSize upright) { return upright / 7; };
+    const Bytes jpeg = testing::JpegOf(testing::QuadrantImage(4000, 3000));
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        SizeNeeded needed;
+    };
+    const Case cases[] = {
+        {"JPEG, full size", jpeg, {}},
+        {"JPEG at a reduced scale", jpeg, seventh},
+        {"turned JPEG at a reduced scale", testing::WithExifOrientation(jpeg, 6), seventh},
+        {"PNG, always full", testing::EncodeWithQt(testing::QuadrantImage(900, 600), "png"),
+         seventh},
+        {"BMP, always full", testing::EncodeWithQt(testing::QuadrantImage(90, 60), "bmp"), seventh},
+    };
+    for (const Case& c : cases) {
+        const std::uint64_t predicted = DecodedPixelBytes(c.bytes, c.needed);
+        const auto data = DecodeImage(Bytes(c.bytes), c.needed);
+        ASSERT_NE(data, nullptr) << c.name;
+        EXPECT_EQ(predicted, 4u * data->bitmap.Width() * data->bitmap.Height()) << c.name;
+    }
+    EXPECT_EQ(DecodedPixelBytes(FlatGreyJpeg(24001, 1)), 0u) << "refused before decoding";
+    EXPECT_EQ(DecodedPixelBytes(testing::TinyGif()), 0u);
+    EXPECT_EQ(DecodedPixelBytes(Bytes{}), 0u);
 }
 
 }  // namespace

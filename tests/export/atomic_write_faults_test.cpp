@@ -172,6 +172,19 @@ TEST_F(AtomicWriteFaultTest, EveryFailingStepLeavesTheFolderAsItWas) {
 
 // The kernel itself stops the file from growing past a size limit part-way through the write:
 // the real calls, nothing stood in for.
+// A folder that may be written but not opened, or whose filesystem cannot flush folders, still
+// holds the complete file: the export counts as written.
+TEST_F(AtomicWriteFaultTest, AFolderThatCannotBeFlushedKeepsTheFile) {
+    for (int error : {EACCES, EPERM, EINVAL}) {
+        SCOPED_TRACE(error);
+        FaultyFiles files;
+        files.syncFolder = [error](auto&) { return error; };
+        ASSERT_TRUE(WriteFileAtomically(target, bytes, files));
+        EXPECT_EQ(StateOf(folder.Path())[target.filename().string()], AsString(bytes));
+        std::filesystem::remove(target);
+    }
+}
+
 TEST_F(AtomicWriteFaultTest, TheKernelRefusingToGrowTheFileLeavesTheFolderAsItWas) {
     const FolderState before = StateOf(folder.Path());
     rlimit original{};

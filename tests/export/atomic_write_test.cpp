@@ -1,7 +1,13 @@
 #include "export/atomic_write.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -85,6 +91,40 @@ TEST_F(WriteFileAtomicallyTest, FailsWithoutTouchingTheDiskForAnEmptyTargetOrMis
     EXPECT_EQ(files.createCalls, 0);
     EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "sheet.png", bytes, files));
     ExpectFolderEmpty();
+}
+
+// The real calls in a folder of mode -wx: the file can be made and moved there, but the folder
+// cannot be opened to flush it. Root opens every folder, so the write runs in a child process
+// with an ordinary user's rights.
+TEST(WriteFileAtomicallyInWriteOnlyFolder, KeepsTheCompleteFile) {
+    const std::vector<std::uint8_t> bytes = Payload(100'000);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(10);
+        }
+        char name[] = "/tmp/mirvane-wx-XXXXXX";
+        if (mkdtemp(name) == nullptr || chmod(name, 0300) != 0) {
+            _exit(11);
+        }
+        const std::filesystem::path folder = name;
+        const std::filesystem::path target = folder / "sheet.png";
+        const bool unreadable = open(name, O_RDONLY | O_DIRECTORY) < 0 && errno == EACCES;
+        const bool written = WriteFileAtomically(target, bytes);
+        struct stat status {};
+        const bool complete = stat(target.c_str(), &status) == 0 &&
+                              static_cast<std::size_t>(status.st_size) == bytes.size();
+        unlink(target.c_str());
+        chmod(name, 0700);
+        rmdir(name);
+        _exit(!unreadable ? 12 : !written ? 13 : !complete ? 14 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no ordinary user, 11: no folder, 12: the folder "
+                                         "could be read, 13: reported as failed, 14: no file";
 }
 
 }  // namespace

@@ -90,6 +90,17 @@ TEST(EncodePng, OpaquePicturesDecodeToTheSamePixelsAsRgb) {
     }
 }
 
+TEST(EncodePng, MakesTheSameFileWhenNoHelperThreadCanStart) {
+    const QImage image = testing::DetailedImage(640, 2000);
+    int refused = 0;
+    const Bytes alone = EncodePng(image, kMaxPngBytes, [&](std::function<void()>) {
+        ++refused;
+        return std::jthread();
+    });
+    EXPECT_LE(refused, 1) << "no further start is tried once one fails";
+    EXPECT_EQ(alone, EncodePng(image));
+}
+
 TEST(EncodePng, TranslucentPicturesKeepStraightAlpha) {
     const QImage straight = TranslucentImage(129, 1100);
     const Bytes png = EncodePng(straight);

@@ -71,16 +71,18 @@ TEST(ParsePairHeader, LengthMustMatchExactly) {
 
 TEST(ParsePairHeader, PhotographsMayBeFortyMebibytesEach) {
     const auto size = std::uint32_t(kMaxPhotoBytes);
-    EXPECT_TRUE(
-        ParsePairHeader(
-            FileOf({.firstYear = 2000, .secondYear = 2001, .firstSize = size, .secondSize = 1},
-                   size + 1))
-            .has_value());
-    EXPECT_FALSE(
-        ParsePairHeader(
-            FileOf({.firstYear = 2000, .secondYear = 2001, .firstSize = 1, .secondSize = size + 1},
-                   size + 2))
-            .has_value());
+    const auto parses = [](std::uint32_t first, std::uint32_t second) {
+        return ParsePairHeader(FileOf({.firstYear = 2000,
+                                       .secondYear = 2001,
+                                       .firstSize = first,
+                                       .secondSize = second},
+                                      std::size_t{first} + second))
+            .has_value();
+    };
+    EXPECT_TRUE(parses(size, 1));
+    EXPECT_TRUE(parses(1, size));
+    EXPECT_FALSE(parses(size + 1, 1)) << "the first photograph";
+    EXPECT_FALSE(parses(1, size + 1)) << "the second photograph";
 }
 
 }  // namespace

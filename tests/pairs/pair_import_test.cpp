@@ -94,6 +94,12 @@ TEST_F(PairImportTest, OneBadFileFailsTheWholeImport) {
     }
 }
 
+// A colon is an ordinary character of a file name here, not the start of a stream's name.
+TEST_F(PairImportTest, JudgesTheExtensionOnTheWholeFileName) {
+    EXPECT_TRUE(Import({Write("a:b.qmp", 2000, 2001)}).has_value());
+    EXPECT_FALSE(Import({Write("photos.qmp:old", 2000, 2001)}).has_value());
+}
+
 TEST_F(PairImportTest, RefusesNetworkFilesystems) {
     const QString a = Write("a.qmp", 2000, 2001);
     const std::vector<QString> paths = {a};

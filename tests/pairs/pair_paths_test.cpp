@@ -5,18 +5,26 @@
 namespace mirvane {
 namespace {
 
-TEST(HasPairExtension, WantsDotQmpInAnyCaseOnTheLastComponent) {
-    for (std::u16string_view yes : {u"/home/a/PHOTO.QMP", u"a.b.qmp", u"x.Qmp", u"C:\\p\\a.qmp",
-                                    u"C:/pairs/a.qmp", u"/d.ir/x.qmp"}) {
+TEST(HasPairExtension, WantsDotQmpInAnyCaseOnTheFileName) {
+    for (std::u16string_view yes : {u"/home/a/PHOTO.QMP", u"a.b.qmp", u"x.Qmp", u"/d.ir/x.qmp",
+                                    u"/p/a:b.qmp", u"/p/back\\slash.qmp", u"C:\\p\\a.qmp"}) {
         EXPECT_TRUE(HasPairExtension(yes)) << std::string(yes.begin(), yes.end());
     }
-    for (std::u16string_view no : {u".qmp", u"/x/.qmp", u"x.qmp.bak", u"x.qmpx", u"x.qm", u"x",
-                                   u"/dir.qmp/", u"", u"C:", u"x.q\u00d6mp", u"..", u"x.qmp/.."}) {
+    for (std::u16string_view no :
+         {u".qmp", u"/x/.qmp", u"x.qmp.bak", u"x.qmpx", u"x.qm", u"x", u"/dir.qmp/", u"",
+          u"x.q\u00d6mp", u"..", u"x.qmp/..", u"/p/photos.qmp:old", u"/p/x.qmp\\"}) {
         EXPECT_FALSE(HasPairExtension(no)) << std::string(no.begin(), no.end());
     }
-    // Cut at the first colon: a stream name is no part of the extension.
-    EXPECT_TRUE(HasPairExtension(u"x.qmp:stream"));
-    EXPECT_FALSE(HasPairExtension(u"x.bak:y.qmp"));
+}
+
+TEST(HasDrivePathPairExtension, CutsTheLastComponentAtItsFirstColon) {
+    for (std::u16string_view yes :
+         {u"C:\\p\\a.qmp", u"C:/pairs/a.qmp", u"x.qmp:stream", u"a.b.QMP"}) {
+        EXPECT_TRUE(HasDrivePathPairExtension(yes)) << std::string(yes.begin(), yes.end());
+    }
+    for (std::u16string_view no : {u"x.bak:y.qmp", u"C:", u"C:\\p\\.qmp", u"p\\x.qmp.bak"}) {
+        EXPECT_FALSE(HasDrivePathPairExtension(no)) << std::string(no.begin(), no.end());
+    }
 }
 
 TEST(IsLocalDrivePath, FollowsTheDriveLetterRule) {

@@ -51,5 +51,32 @@ TEST(FullResolutionPhotos, ComeEachOnceAtTheSizeDrawnWithAtMostTwoAlive) {
     EXPECT_EQ(photos.TakeNext().photo, nullptr);
 }
 
+// A decoding thread that cannot start leaves its share to the other; with neither, the drawing
+// thread decodes. Every photograph still comes, once, in every case.
+TEST(FullResolutionPhotos, ComeAllWhenDecodingThreadsCannotStart) {
+    std::vector<Frame> frames;
+    for (int i = 0; i < 3; ++i) {
+        frames.push_back(testing::FrameOf(testing::FlatImage(400, 300, 0xff406080), 2000 + i));
+    }
+    for (std::size_t refused : {1, 2}) {  // the first start (no thread), the second (one)
+        std::size_t starts = 0;
+        const platform::ThreadStarter start = [&](std::function<void()> body) {
+            return ++starts == refused ? std::jthread() : platform::StartThread(std::move(body));
+        };
+        FullResolutionPhotos photos(
+            frames, [](std::size_t, QSize) { return QSize(40, 30); }, start);
+        std::vector<bool> seen(frames.size());
+        for (std::size_t taken = 0; taken < frames.size(); ++taken) {
+            const FullResolutionPhotos::Ready ready = photos.TakeNext();
+            ASSERT_LT(ready.index, frames.size());
+            EXPECT_FALSE(seen[ready.index]);
+            seen[ready.index] = true;
+            ASSERT_NE(ready.photo, nullptr);
+            EXPECT_EQ(ready.photo->bitmap.Size(), QSize(40, 30));
+        }
+        EXPECT_EQ(starts, refused) << "no start is tried after one fails";
+    }
+}
+
 }  // namespace
 }  // namespace mirvane
