@@ -8,21 +8,11 @@
 namespace mirvane {
 namespace {
 
-bool WithinPixelCaps(int width, int height) {
-    return width > 0 && height > 0 && width <= kMaxPhotoSide && height <= kMaxPhotoSide &&
-           std::int64_t{width} * height <= kMaxPhotoPixels;
-}
-
 bool SwapsSides(imaging::RotateFlipType type) {
     return type == imaging::RotateFlipType::Rotate90FlipNone ||
            type == imaging::RotateFlipType::Rotate270FlipNone ||
            type == imaging::RotateFlipType::Rotate90FlipX ||
            type == imaging::RotateFlipType::Rotate270FlipX;
-}
-
-bool IsDecodableFormat(imaging::RawFormat format) {
-    return format == imaging::RawFormat::Jpeg || format == imaging::RawFormat::Png ||
-           format == imaging::RawFormat::Bmp;
 }
 
 // What a decode will do, settled from the header before any pixel memory exists.
@@ -58,6 +48,11 @@ std::optional<DecodePlan> PlanDecode(imaging::ByteView bytes, const SizeNeeded& 
 }
 
 }  // namespace
+
+bool IsDecodableFormat(imaging::RawFormat format) {
+    return format == imaging::RawFormat::Jpeg || format == imaging::RawFormat::Png ||
+           format == imaging::RawFormat::Bmp;
+}
 
 std::uint64_t DecodedPixelBytes(imaging::ByteView bytes, const SizeNeeded& needed) {
     const std::optional<DecodePlan> plan = PlanDecode(bytes, needed);

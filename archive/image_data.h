@@ -23,6 +23,9 @@ struct ImageData {
 // Given the photograph's upright size, the smallest upright size the caller will draw from.
 using SizeNeeded = std::function<QSize(QSize upright)>;
 
+// The formats DecodeImage takes: JPEG, PNG and BMP.
+bool IsDecodableFormat(imaging::RawFormat format);
+
 // Decodes `bytes` (taken whatever the outcome). Refuses empty or oversized buffers, pictures
 // beyond the side and pixel caps, formats other than JPEG, PNG and BMP, and truncated or corrupt
 // data; the caps and the format are checked from the header before any pixel memory exists.

@@ -216,6 +216,12 @@ constexpr Translations kExportProgressStatus = {
     u8"PNG in voller Auflösung wird erstellt...",
     u8"Création du PNG en pleine résolution...",
     u8"Creando PNG a resolución completa..."};
+
+constexpr Translations kBrowseButtonText = {
+    u8"Browse…",
+    u8"Durchsuchen…",
+    u8"Parcourir…",
+    u8"Examinar…"};
 // clang-format on
 
 QString FromUtf8(std::u8string_view text) {
@@ -254,6 +260,10 @@ QString UiText(TextId id) {
 
 QString ExportProgressStatus(UiLanguage language) {
     return FromUtf8(kExportProgressStatus[static_cast<std::size_t>(LanguageIndex(language))]);
+}
+
+QString BrowseButtonText(UiLanguage language) {
+    return FromUtf8(kBrowseButtonText[static_cast<std::size_t>(LanguageIndex(language))]);
 }
 
 }  // namespace mirvane

@@ -53,4 +53,8 @@ QString UiText(TextId id);
 // export command shows it.
 QString ExportProgressStatus(UiLanguage language);
 
+// The open-pair window's button that opens the desktop's file chooser; kept apart from the table
+// for the same reason.
+QString BrowseButtonText(UiLanguage language);
+
 }  // namespace mirvane

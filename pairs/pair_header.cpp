@@ -16,8 +16,6 @@ bool IsPairYear(std::uint32_t year) {
            year <= static_cast<std::uint32_t>(kLastFrameYear);
 }
 
-constexpr std::uint32_t kMagic = 'Q' | 'M' << 8 | 'P' << 16 | '1' << 24;
-
 }  // namespace
 
 std::optional<PairFileHeader> ParsePairHeader(std::span<const std::uint8_t> bytes) {
@@ -26,7 +24,7 @@ std::optional<PairFileHeader> ParsePairHeader(std::span<const std::uint8_t> byte
     }
     const PairFileHeader header{ReadU32(bytes, 0),  ReadU32(bytes, 4),  ReadU32(bytes, 8),
                                 ReadU32(bytes, 12), ReadU32(bytes, 16), ReadU32(bytes, 20)};
-    const bool valid = header.magic == kMagic && header.version == 1 &&
+    const bool valid = header.magic == kPairMagic && header.version == kPairVersion &&
                        IsPairYear(header.firstYear) && IsPairYear(header.secondYear) &&
                        header.secondYear != header.firstYear && header.firstSize != 0 &&
                        header.secondSize != 0 && header.firstSize <= kMaxPhotoBytes &&

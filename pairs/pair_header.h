@@ -17,6 +17,8 @@ struct PairFileHeader {
 };
 
 inline constexpr std::size_t kPairHeaderSize = 24;
+inline constexpr std::uint32_t kPairMagic = 'Q' | 'M' << 8 | 'P' << 16 | '1' << 24;
+inline constexpr std::uint32_t kPairVersion = 1;
 // The largest valid file: the header and two photographs of 40 MiB.
 inline constexpr std::uint64_t kMaxPairFileBytes = 83'886'104;
 

@@ -108,8 +108,9 @@ void DrawFooterBand(Graphics& graphics, const Sheet& sheet, const Layout& l, UiL
     const float s = l.s;
     graphics.DrawLine(imaging::SolidPen(kRule, s), QPointF(l.m, l.h - 52 * s),
                       QPointF(l.w - l.m, l.h - 52 * s));
-    const QString credit = sheet.fromArchive ? QString::fromUtf16(kArchiveCredit)
-                                             : UiTextIn(TextId::PairCreditText, language);
+    const QString credit = sheet.credit        ? *sheet.credit
+                           : sheet.fromArchive ? QString::fromUtf16(kArchiveCredit)
+                                               : UiTextIn(TextId::PairCreditText, language);
     DrawTextBox(graphics, credit, Box(l.m, l.h - 44 * s, 800 * s, 27 * s), 8 * s, palette::kMuted,
                 false, false);
     DrawTextBox(graphics, QString::fromUtf16(kProductName),

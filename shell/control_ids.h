@@ -24,6 +24,7 @@ inline constexpr int IDC_PAIR_PATH = 301;
 inline constexpr int IDC_PAIR_ERROR = 302;
 inline constexpr int IDC_PAIR_OPEN = 303;
 inline constexpr int IDC_MODAL_CLOSE = 304;
+inline constexpr int IDC_PAIR_BROWSE = 305;
 inline constexpr int IDC_HELP_TEXT = 310;
 
 }  // namespace mirvane::shell

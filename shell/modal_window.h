@@ -27,9 +27,9 @@ QWidget* OpenModal();
 void OpenModalWindow(QWidget& owner, ModalKind kind);
 
 // What both windows share: a fixed-size paper-coloured dialog owned by `owner` that blocks its
-// input, placed at kModalOffset from it, taking no drops. Escape, Cancel (304) and the close box
-// close it; closing deletes it and hands the activation back to the owner. Its texts stay in the
-// language current when it was made.
+// input, placed at kModalOffset from it, taking no drops unless it says so. Escape, Cancel (304)
+// and the close box close it; closing deletes it and hands the activation back to the owner. Its
+// texts stay in the language current when it was made.
 class ModalWindow : public QWidget {
   public:
     ~ModalWindow() override;
@@ -48,6 +48,7 @@ class ModalWindow : public QWidget {
 
     // A text in the window's language.
     QString Text(TextId id) const { return UiTextIn(id, language_); }
+    UiLanguage Language() const { return language_; }
 
     // A left-aligned, word-wrapping line of text at `rect`, tagged with `id` when it has one.
     QLabel* AddLabel(const QString& text, const QRect& rect, int id = 0);

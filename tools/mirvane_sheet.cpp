@@ -18,6 +18,7 @@
 #include "platform/threads.h"
 #include "render/fonts.h"
 #include "sheet/compose.h"
+#include "tools/photo_commands.h"
 #include "tools/sheet_options.h"
 
 namespace {
@@ -28,6 +29,8 @@ constexpr const char* kUsage =
     "usage: mirvane-sheet list\n"
     "       mirvane-sheet archive --place NAME --years Y,Y,... [options]\n"
     "       mirvane-sheet pairs FILE.qmp [FILE.qmp ...] [options]\n"
+    "       mirvane-sheet pair [YEAR=]PHOTO [YEAR=]PHOTO -o FILE.qmp\n"
+    "       mirvane-sheet photos [YEAR=]PHOTO ... [--title TEXT] [--credit TEXT] [options]\n"
     "       mirvane-sheet --help\n"
     "options: [--columns 2|3] [--width 3000|4500] [--lang en|de|fr|es] [-o FILE|DIR] "
     "[--timings]\n";
@@ -38,12 +41,19 @@ constexpr const char* kHelp =
     "usage: mirvane-sheet list\n"
     "       mirvane-sheet archive --place NAME --years Y,Y,... [options]\n"
     "       mirvane-sheet pairs FILE.qmp [FILE.qmp ...] [options]\n"
+    "       mirvane-sheet pair [YEAR=]PHOTO [YEAR=]PHOTO -o FILE.qmp\n"
+    "       mirvane-sheet photos [YEAR=]PHOTO ... [--title TEXT] [--credit TEXT] [options]\n"
     "       mirvane-sheet --help\n"
     "\n"
     "commands:\n"
     "  list      the archive's photographs: row, id, place, year, bytes\n"
     "  archive   a sheet of 2 to 6 years of one place of the archive\n"
     "  pairs     a sheet of the photographs of 1 to 3 Quillmere pair files\n"
+    "  pair      writes a pair file of two photographs (JPEG, PNG or BMP), in the order\n"
+    "            given, which the window opens; a PHOTO without YEAR= takes the year of\n"
+    "            its EXIF date. Never overwrites a file\n"
+    "  photos    a sheet of 2 to 6 photographs in year order; the title and the credit\n"
+    "            line are those of a pair import unless --title and --credit say others\n"
     "\n"
     "options:\n"
     "  --columns 2|3          columns of the grid; 2 by default\n"
@@ -54,7 +64,12 @@ constexpr const char* kHelp =
     "  --timings              the time of each phase, on standard error\n"
     "  -h, --help             this text\n"
     "\n"
-    "The path of the PNG written is printed. Exit status: 0 done, 1 failed, 2 bad usage.\n";
+    "examples:\n"
+    "  mirvane-sheet pair 1994=harbour-then.jpg harbour-now.jpg -o harbour.qmp\n"
+    "  mirvane-sheet photos 1988=old.png new.jpg --title \"Our street\" -o street.png\n"
+    "\n"
+    "The path of the file written is printed. A refused photograph or file is named on\n"
+    "standard error with the rule it breaks. Exit status: 0 done, 1 failed, 2 bad usage.\n";
 
 void PrintError(TextId text) {
     std::fprintf(stderr, "%s\n", UiText(text).toUtf8().constData());
@@ -156,6 +171,11 @@ int MakeSheet(const tools::SheetOptions& options) {
             PrintError(TextId::SelectYearsStatus);
             return 1;
         }
+    } else if (options.command == tools::Command::Photos) {
+        sheet = tools::PhotoSheet(options);
+        if (!sheet) {
+            return 1;
+        }
     } else {
         // The import itself refuses relative paths; the command line means them from here.
         std::vector<QString> paths;
@@ -213,6 +233,9 @@ int main(int argc, char** argv) {
     }
     if (options->command == tools::Command::List) {
         return ListCatalog();
+    }
+    if (options->command == tools::Command::Pair) {
+        return tools::WritePairCommand(*options);
     }
     SelectUiLanguage();
     if (options->language) {

@@ -1,5 +1,10 @@
 #include "tools/sheet_options.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "sheet/compose.h"
+
 namespace mirvane::tools {
 namespace {
 
@@ -39,7 +44,39 @@ std::optional<std::vector<int>> YearList(const QString& text) {
     return years;
 }
 
+bool IsAllDigits(QStringView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The options each command takes besides its positional arguments.
+bool TakesOption(Command command, const QString& option) {
+    if (command == Command::Pair) {
+        return option == "-o";
+    }
+    if (option == "--title" || option == "--credit") {
+        return command == Command::Photos;
+    }
+    if (option == "--place" || option == "--years") {
+        return command != Command::Photos;  // pairs has always let them pass unused
+    }
+    return true;
+}
+
 }  // namespace
+
+PhotoRequest PhotoArgument(const QString& argument) {
+    const qsizetype equals = argument.indexOf(u'=');
+    const QStringView year = QStringView(argument).first(std::max<qsizetype>(equals, 0));
+    if (!IsAllDigits(year)) {
+        return PhotoRequest{argument, std::nullopt};
+    }
+    // A year too long to count is far outside any range; the range check refuses it.
+    bool ok = false;
+    const qlonglong value = year.toLongLong(&ok);
+    return PhotoRequest{argument.sliced(equals + 1),
+                        ok ? value : std::numeric_limits<std::int64_t>::max()};
+}
 
 std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QString* error) {
     auto fail = [error](const QString& why) {
@@ -62,6 +99,10 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
         options.command = Command::Archive;
     } else if (command == "pairs") {
         options.command = Command::Pairs;
+    } else if (command == "pair") {
+        options.command = Command::Pair;
+    } else if (command == "photos") {
+        options.command = Command::Photos;
     } else {
         return fail("unknown command " + command);
     }
@@ -72,9 +113,13 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
         if (IsHelp(argument)) {
             return HelpOptions();
         }
+        const bool isOption = argument.startsWith("-") && argument.size() > 1;
+        if (isOption && !TakesOption(options.command, argument)) {
+            return fail(command + " does not take " + argument);
+        }
         if (argument == "--timings") {
             options.timings = true;
-        } else if (argument.startsWith("-") && argument.size() > 1 && !hasValue) {
+        } else if (isOption && !hasValue) {
             return fail(argument + " needs a value");
         } else if (argument == "--place") {
             options.place = value();
@@ -101,8 +146,15 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
             }
         } else if (argument == "-o") {
             options.output = value();
-        } else if (options.command == Command::Pairs && !argument.startsWith("-")) {
+        } else if (argument == "--title") {
+            options.title = value();
+        } else if (argument == "--credit") {
+            options.credit = value();
+        } else if (options.command == Command::Pairs && !isOption) {
             options.pairFiles.append(argument);
+        } else if ((options.command == Command::Pair || options.command == Command::Photos) &&
+                   !isOption) {
+            options.photos.push_back(PhotoArgument(argument));
         } else {
             return fail("unexpected " + argument);
         }
@@ -112,6 +164,14 @@ std::optional<SheetOptions> ParseSheetOptions(const QStringList& arguments, QStr
     }
     if (options.command == Command::Pairs && options.pairFiles.isEmpty()) {
         return fail("pairs needs at least one pair file");
+    }
+    if (options.command == Command::Pair &&
+        (options.photos.size() != kPhotosPerPair || options.output.isEmpty())) {
+        return fail("pair needs two photographs and -o FILE.qmp");
+    }
+    if (options.command == Command::Photos &&
+        (options.photos.size() < kMinSheetFrames || options.photos.size() > kMaxSheetFrames)) {
+        return fail("photos needs 2 to 6 photographs");
     }
     return options;
 }

@@ -121,6 +121,13 @@ TEST(RenderSheet, TakesTheHeadingAndPairCreditInTheLanguageGiven) {
     EXPECT_EQ(band(pairEn, 0, 230), band(pairEs, 0, 230));  // the title of the import stays
     EXPECT_NE(band(pairEn, 1670, 147), band(pairEs, 1670, 147));
     EXPECT_NE(band(pairEn, 1670, 147), band(en, 1670, 147));
+
+    // A credit line of the sheet's own stands in every language instead of the pair credit.
+    pairs.credit = QStringLiteral("Photographs: the Lindqvist family");
+    const QImage ownEn = Render(pairs, 3000, 2, false, UiLanguage::English).image;
+    const QImage ownEs = Render(pairs, 3000, 2, false, UiLanguage::Spanish).image;
+    EXPECT_EQ(band(ownEn, 1670, 147), band(ownEs, 1670, 147));
+    EXPECT_NE(band(ownEn, 1670, 147), band(pairEn, 1670, 147));
 }
 
 TEST(RenderSheet, FullResolutionDrawsWhatThePreviewDrawsAndStopsAtABadPhotograph) {

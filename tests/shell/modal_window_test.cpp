@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWindow>
 #include <stdexcept>
 
@@ -117,13 +119,14 @@ TEST_F(ModalWindowTest, WhileOneIsOpenTheOwnerTakesNoInputAndTabStaysInside) {
     ClickThroughWindowSystem(110);
     EXPECT_EQ(programEnds_, 0) << "the owner took a click while the modal window was open";
 
-    // Tab walks the path box, Open pair and Cancel, and comes round inside the window.
+    // Tab walks the path box, Browse…, Open pair and Cancel, and comes round inside the window.
     std::vector<int> order;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(Modal()->focusWidget(), Qt::Key_Tab);
         order.push_back(Modal()->focusWidget()->property(kControlIdProperty).toInt());
     }
-    EXPECT_EQ(order, (std::vector<int>{IDC_PAIR_OPEN, IDC_MODAL_CLOSE, IDC_PAIR_PATH}));
+    EXPECT_EQ(order,
+              (std::vector<int>{IDC_PAIR_BROWSE, IDC_PAIR_OPEN, IDC_MODAL_CLOSE, IDC_PAIR_PATH}));
 
     QTest::keyClick(PathBox(), Qt::Key_Escape);
     ClickThroughWindowSystem(110);
@@ -217,6 +220,8 @@ TEST_F(ModalWindowTest, EnterOrOpenPairOpensTheTypedPairAndCloses) {
     EXPECT_EQ(SheetYears(), (std::vector<int>{1960, 1970}));
     open(clicked, true);
     EXPECT_EQ(SheetYears(), (std::vector<int>{2001, 2003}));
+    open(QUrl::fromLocalFile(quoted).toString(), false);  // as a file manager copies it
+    EXPECT_EQ(SheetYears(), (std::vector<int>{1960, 1970}));
 }
 
 TEST_F(ModalWindowTest, ARejectedPathShowsTheErrorLineAndChangesNothingElse) {
@@ -398,7 +403,7 @@ TEST_F(ModalWindowTest, SizeAndPlaceFollowTheOwnerAndStayFixed) {
     }
 }
 
-TEST_F(ModalWindowTest, PaperAndBodyInkAndNoDrops) {
+TEST_F(ModalWindowTest, PaperAndBodyInkAndDropsOnlyOnTheOpenPairWindow) {
     for (const ModalKind kind : {ModalKind::OpenPair, ModalKind::Help}) {
         SCOPED_TRACE(static_cast<int>(kind));
         OpenModalWindow(*window_, kind);
@@ -407,12 +412,10 @@ TEST_F(ModalWindowTest, PaperAndBodyInkAndNoDrops) {
         EXPECT_EQ(look.pixel(2, 2), palette::kPaper);
         EXPECT_EQ(look.pixel(look.width() - 3, look.height() - 3), palette::kPaper);
 
-        std::vector<QWidget*> widgets = {Modal()};
-        for (QWidget* child : Modal()->findChildren<QWidget*>()) {
-            widgets.push_back(child);
-        }
-        for (const QWidget* widget : widgets) {
-            EXPECT_FALSE(widget->acceptDrops()) << widget->metaObject()->className();
+        // The open-pair window itself decides what every drop onto it does.
+        EXPECT_EQ(Modal()->acceptDrops(), kind == ModalKind::OpenPair);
+        for (const QWidget* child : Modal()->findChildren<QWidget*>()) {
+            EXPECT_FALSE(child->acceptDrops()) << child->metaObject()->className();
         }
         for (QWidget* text : {InModal(IDC_PAIR_PATH), InModal(IDC_HELP_TEXT)}) {
             if (text != nullptr) {
@@ -424,6 +427,180 @@ TEST_F(ModalWindowTest, PaperAndBodyInkAndNoDrops) {
             EXPECT_EQ(label->palette().color(label->foregroundRole()).rgba(), palette::kBody);
         }
         Modal()->close();
+    }
+}
+
+TEST_F(ModalWindowTest, BrowseIsLabelledInEachLanguage) {
+    const std::pair<UiLanguage, QString> labels[] = {{UiLanguage::English, "Browse…"},
+                                                     {UiLanguage::German, "Durchsuchen…"},
+                                                     {UiLanguage::French, "Parcourir…"},
+                                                     {UiLanguage::Spanish, "Examinar…"}};
+    for (const auto& [language, label] : labels) {
+        SetUiLanguage(language);
+        OpenModalWindow(*window_, ModalKind::OpenPair);
+        ASSERT_NE(Modal(), nullptr);
+        EXPECT_EQ(InModal<QAbstractButton>(IDC_PAIR_BROWSE)->text(), label);
+        Modal()->close();
+    }
+}
+
+// The open-pair window made directly, with the import and the file chooser in the test's hands.
+class OpenPairSeamTest : public ModalWindowTest {
+  protected:
+    void SetUp() override {
+        ModalWindowTest::SetUp();
+        window = new OpenPairWindow(
+            *window_,
+            [this](std::span<const QString> paths) {
+                imports.emplace_back(paths.begin(), paths.end());
+                return std::optional<Sheet>();
+            },
+            [this](QWidget& parent, const QString& start) {
+                EXPECT_EQ(&parent, window);
+                starts.append(start);
+                if (endOwnerWhileChoosing) {
+                    window_.reset();
+                }
+                return chosen;
+            });
+        window->show();
+        path = qobject_cast<QLineEdit*>(FindControl(*window, IDC_PAIR_PATH));
+    }
+    void Browse() const {
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(*window, IDC_PAIR_BROWSE)),
+                          Qt::LeftButton);
+    }
+
+    OpenPairWindow* window = nullptr;
+    QLineEdit* path = nullptr;
+    QString chosen;
+    bool endOwnerWhileChoosing = false;
+    QStringList starts;
+    std::vector<std::vector<QString>> imports;
+};
+
+TEST_F(OpenPairSeamTest, BrowsePutsTheChosenFileIntoTheBoxAndOpensNothing) {
+    chosen = "/data/pairs/summer 2010.qmp";
+    Browse();
+    EXPECT_EQ(path->text(), chosen);
+    EXPECT_TRUE(imports.empty());
+    EXPECT_TRUE(window->isVisible());
+
+    // Cancelled: the box keeps what it had. The chooser starts in the box's folder, if any.
+    const QString folder = dir_.path();
+    path->setText(QUrl::fromLocalFile(dir_.filePath("a.qmp")).toString());
+    chosen.clear();
+    Browse();
+    EXPECT_EQ(path->text(), QUrl::fromLocalFile(dir_.filePath("a.qmp")).toString());
+    path->setText("/no/such/folder/a.qmp");
+    Browse();
+    EXPECT_EQ(starts, (QStringList{QDir::homePath(), folder, QDir::homePath()}));
+
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(imports, (std::vector<std::vector<QString>>{{"/no/such/folder/a.qmp"}}));
+}
+
+// A drag as the desktop delivers it: entering, then dropping, at one point of `target`. True
+// when the drop was taken as a copy.
+bool DropOnto(QWidget& target, QPoint at, const QMimeData& data,
+              Qt::DropActions actions = Qt::CopyAction) {
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &drop);
+    return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+}
+
+QMimeData* Files(const QStringList& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+constexpr QPoint kOnHint(300, 140);
+constexpr QPoint kOnPathBox(100, 75);
+
+TEST_F(ModalWindowTest, FilesDroppedOntoTheOpenPairWindowOpenAsOnTheMainWindow) {
+    const QString a = WritePair("a.qmp", 2001, 2020);
+    const QString b = WritePair("b.qmp", 2015, 1990);
+    const QString broken = dir_.filePath("broken.qmp");
+    ASSERT_TRUE(mirvane::testing::WriteBytes(broken, mirvane::testing::FlatGreyJpeg(8, 8)));
+    SetStatus(TextId::SelectYearsStatus, true);
+    const QString status = statusText;
+
+    Click(103);
+    ASSERT_NE(Modal(), nullptr);
+    // Refused: all or nothing, more than three files, and a drag that would move the files.
+    for (const QStringList& paths : {QStringList{a, broken}, QStringList{a, a, a, a}}) {
+        SCOPED_TRACE(paths.join(", ").toStdString());
+        const std::unique_ptr<QMimeData> data(Files(paths));
+        EXPECT_TRUE(DropOnto(*Modal(), kOnHint, *data));
+        ASSERT_NE(Modal(), nullptr);
+        EXPECT_EQ(ErrorLine(), UiText(TextId::PairOpenFailedStatus));
+        EXPECT_EQ(statusText, status);
+        EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+    }
+    const std::unique_ptr<QMimeData> pairs(Files({b, a}));
+    EXPECT_FALSE(DropOnto(*Modal(), kOnHint, *pairs, Qt::MoveAction));
+    EXPECT_EQ(SheetYears(), (std::vector<int>{2000, 2006, 2012, 2018}));
+
+    EXPECT_TRUE(DropOnto(*Modal(), kOnHint, *pairs));
+    EXPECT_EQ(Modal(), nullptr);
+    EXPECT_EQ(SheetYears(), (std::vector<int>{1990, 2001, 2015, 2020}));
+    EXPECT_EQ(statusText, UiText(TextId::ReadyStatus));
+    EXPECT_FALSE(statusIsError);
+}
+
+// The tray's Exit may end the program while the chooser shows.
+TEST_F(OpenPairSeamTest, TheWindowMayGoWhileTheChooserIsOpen) {
+    const QPointer<OpenPairWindow> open = window;
+    endOwnerWhileChoosing = true;
+    chosen = "/data/a.qmp";
+    qobject_cast<QAbstractButton*>(FindControl(*window, IDC_PAIR_BROWSE))->click();
+    EXPECT_TRUE(open.isNull());
+}
+
+TEST_F(OpenPairSeamTest, OneItemDroppedOntoThePathBoxGoesIntoItToBeOpenedAsTyped) {
+    const std::unique_ptr<QMimeData> file(Files({"/data/a b.qmp"}));
+    EXPECT_TRUE(DropOnto(*window, kOnPathBox, *file));
+    EXPECT_EQ(path->text(), "/data/a b.qmp");
+
+    QMimeData address;
+    address.setText("file:///data/c%20d.qmp");
+    EXPECT_FALSE(DropOnto(*window, kOnHint, address)) << "text is for the path box only";
+    EXPECT_TRUE(DropOnto(*window, kOnPathBox, address));
+    EXPECT_EQ(path->text(), "file:///data/c%20d.qmp");
+    EXPECT_TRUE(imports.empty());
+    QTest::keyClick(path, Qt::Key_Return);
+
+    // Several files are opened wherever they land.
+    const std::unique_ptr<QMimeData> files(Files({"/data/e.qmp", "/data/f.qmp"}));
+    EXPECT_TRUE(DropOnto(*window, kOnPathBox, *files));
+    EXPECT_EQ(imports, (std::vector<std::vector<QString>>{{"/data/c d.qmp"},
+                                                          {"/data/e.qmp", "/data/f.qmp"}}));
+}
+
+TEST(PairPathOfText, ReadsFileUrlsAsTheLocalPathsTheyName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/data/a b.qmp", "/data/a b.qmp"},
+        {"\"/data/a b.qmp\"", "/data/a b.qmp"},
+        {"file:///data/a%20b.qmp", "/data/a b.qmp"},
+        {"\"file:///data/a.qmp\"", "/data/a.qmp"},
+        {"FILE:///data/a.qmp", "/data/a.qmp"},
+        {"file://localhost/data/a.qmp", "/data/a.qmp"},
+        {"file:/data/a.qmp", "/data/a.qmp"},
+        {"file://server/share/a.qmp", ""},
+        {"https://example.org/a.qmp", "https://example.org/a.qmp"},
+    };
+    for (const auto& [text, path] : cases) {
+        EXPECT_EQ(PairPathOfText(text), path) << text;
     }
 }
 
