@@ -266,6 +266,35 @@ TEST_F(DropTest, WrongCountsAndRemoteItemsShowThePairErrorAndKeepTheSheet) {
     }
 }
 
+// Pair files are only read: whatever the source proposes, the drop is a copy, and a source that
+// offers no copy is refused.
+TEST_F(DropTest, ADropIsACopyOrNothing) {
+    const QUrl pair = QUrl::fromLocalFile(WritePair("a.qmp", 2001, 2002));
+    QMimeData data;
+    data.setUrls({pair});
+    struct Case {
+        Qt::DropActions offered;
+        bool taken;
+    };
+    for (const Case c : {Case{Qt::CopyAction | Qt::MoveAction, true}, Case{Qt::MoveAction, false},
+                         Case{Qt::LinkAction | Qt::MoveAction, false}}) {
+        ReplaceCurrentSheet(Sheet{});
+        QDragEnterEvent enter(QPoint(600, 400), c.offered, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(window_.get(), &enter);
+        QDropEvent drop(QPointF(600, 400), c.offered, &data, Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(window_.get(), &drop);
+        EXPECT_EQ(enter.isAccepted(), c.taken) << c.offered.toInt();
+        EXPECT_EQ(drop.isAccepted(), c.taken) << c.offered.toInt();
+        if (c.taken) {
+            EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+            EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+        }
+        EXPECT_EQ(SheetYears(), c.taken ? (std::vector<int>{2001, 2002}) : (std::vector<int>{}));
+    }
+}
+
 TEST(DroppedPairPaths, OneToThreeItemsInOrderOtherwiseNone) {
     const QUrl a = QUrl::fromLocalFile("/data/a.qmp");
     const QUrl b = QUrl::fromLocalFile("/data/b c.qmp");
