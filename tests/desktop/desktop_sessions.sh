@@ -207,8 +207,13 @@ session_x11_tray() {
   wmctrl -i -c "$window"
   check "the close box hides to the tray" within 10 is_unmapped "$window"
   check "the program keeps running" running "$first"
+  # Startup-notification messages go to the root window, where xev sees them.
+  start xev.log xev -root -event property
+  within 5 xev_listens
   check "a second start ends with 0" second_start second.log DESKTOP_STARTUP_ID=mirvane-test-$$
   check "... and restores and activates the window" within 10 is_active "$window"
+  check "... and ends the launcher's startup feedback" \
+    within 10 grep -q '_NET_STARTUP_INFO_BEGIN' xev.log
   check "... showing nothing of its own" test "$(wmctrl -l | grep -c ' Mirvane$')" -eq 1
 
   check "Hide to tray hides to the tray" click_hide "$window" is_unmapped "$window"
@@ -230,6 +235,12 @@ session_x11_tray() {
   check "the icon leaves with the notification area" within 10 icon_gone
   wmctrl -i -c "$window"
   check "then the close box ends the program with 0" within 10 ended_with "$again" 0
+}
+
+# xev has seen a property of ours change on the root window, so it listens there.
+xev_listens() {
+  xprop -root -f _MIRVANE_TEST_PING 8s -set _MIRVANE_TEST_PING x &&
+    grep -q _MIRVANE_TEST_PING xev.log
 }
 
 two_items() { [ "$(grep -c '^item ' watcher.log)" -eq 2 ]; }
