@@ -64,6 +64,10 @@ void SendStartupMessage(xcb_connection_t* connection, xcb_window_t root,
 
 }  // namespace
 
+bool RestoreMapsAnew() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 std::uint32_t StartupIdTime(const QString& startupId) {
     const qsizetype at = startupId.lastIndexOf(QLatin1String("_TIME"));
     if (at < 0) {

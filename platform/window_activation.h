@@ -14,6 +14,11 @@ namespace mirvane::platform {
 // feedback ends with it. Elsewhere, or with no token, Qt's own request is used.
 void ActivateWindow(QWindow& window, const QString& token);
 
+// True where a window that is not active can only be brought back by showing it anew: Wayland
+// lets a client minimize its window but neither tells it so nor lets it undo that, and raising
+// needs the compositor's consent, while a window mapped anew comes up in front.
+bool RestoreMapsAnew();
+
 // The launch time a startup id carries after "_TIME", or 0 when it carries none.
 std::uint32_t StartupIdTime(const QString& startupId);
 

@@ -103,6 +103,9 @@ void MainWindow::Exit() {
 }
 
 void MainWindow::Restore(const QString& activationToken) {
+    if (platform::RestoreMapsAnew() && isVisible() && !isActiveWindow()) {
+        hide();
+    }
     showNormal();
     raise();
     // With a modal window open the keyboard belongs to it.

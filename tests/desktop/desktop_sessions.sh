@@ -319,8 +319,15 @@ wayland_checks() {
   if [ "$compositor" = weston ]; then
     check "the screenshot shows every pixel as the offscreen rendering paints it" \
       screenshot_matches
+    # No notification area here: Hide to tray minimizes, which weston shows by taking the window
+    # off the screen, and a second start must bring it back although Wayland cannot unminimize.
+    /usr/bin/python3 "$here/atspi_windows.py" press "Hide to tray"
+    check "Hide to tray minimizes the window off the screen" within 10 off_screen
   fi
   check "a second start in the session ends with 0" second_start second.log
+  if [ "$compositor" = weston ]; then
+    check "... and brings the window back on the screen" within 10 on_screen
+  fi
   check "... and the first window stays, alone" atspi_shows "$first"
   start other.log env XDG_SESSION_ID=mirvane-other-session "$mirvane"
   local other=$started
@@ -337,6 +344,8 @@ screenshot() {
 clock_ticked() {
   screenshot weston.png && "$here/screen_pixels.py" ticked weston-first.png weston.png offscreen.png
 }
+on_screen() { screenshot weston.png && "$here/screen_pixels.py" shows weston.png offscreen.png; }
+off_screen() { screenshot weston.png && ! "$here/screen_pixels.py" shows weston.png offscreen.png; }
 screenshot_matches() {
   within 10 screenshot weston-first.png && within 10 clock_ticked || return 1
   "$here/screen_pixels.py" match weston.png offscreen.png | tee -a match.log |

@@ -5,6 +5,8 @@
       Finds WINDOW (the offscreen rendering of the main window) inside SCREEN and counts the
       pixels that differ, the clock's box left out (its time moves on). Prints
       "at X,Y: N of M pixels differ, D in the bottom strip"; exits 0 only when none differs.
+  screen_pixels.py shows SCREEN.png WINDOW.png
+      Exits 0 when the window's header is on the screen.
   screen_pixels.py ticked EARLIER.png LATER.png WINDOW.png
       Exits 0 when the window's clock shows another time on LATER than on EARLIER: the footer
       has been repainted on its own in between.
@@ -106,6 +108,8 @@ def probe(path, x, y, w, h):
 if __name__ == "__main__":
     if sys.argv[1:2] == ["match"] and len(sys.argv) == 4:
         sys.exit(match(sys.argv[2], sys.argv[3]))
+    if sys.argv[1:2] == ["shows"] and len(sys.argv) == 4:
+        sys.exit(0 if find(load(sys.argv[2]), load(sys.argv[3])) else 1)
     if sys.argv[1:2] == ["ticked"] and len(sys.argv) == 5:
         sys.exit(ticked(*sys.argv[2:5]))
     if sys.argv[1:2] == ["probe"] and len(sys.argv) == 7:
