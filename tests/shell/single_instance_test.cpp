@@ -17,6 +17,7 @@
 
 #include "platform/desktop_session.h"
 #include "platform/local_socket_claim.h"
+#include "platform/window_activation.h"
 
 namespace mirvane::shell {
 namespace {
@@ -98,6 +99,18 @@ TEST(LauncherActivationToken, WaylandsFirstThenTheStartupIdAndOnlyPlainWords) {
         EXPECT_EQ(token(variables.first, variables.second), expected)
             << variables.first.toStdString();
     }
+}
+
+TEST(StartupId, CarriesTheLaunchTimeAndEndsInAQuotedRemoveMessage) {
+    const std::vector<std::pair<const char*, std::uint32_t>> times = {
+        {"launcher-42_TIME123", 123}, {"launcher-42", 0},  {"a_TIME1_TIME7", 7},
+        {"a_TIMEsoon", 0},            {"a_TIME4294967296", 0},
+    };
+    for (const auto& [id, time] : times) {
+        EXPECT_EQ(platform::StartupIdTime(QString::fromLatin1(id)), time) << id;
+    }
+    EXPECT_EQ(platform::StartupRemoveMessage(QStringLiteral("a\"b\\c")),
+              QByteArray("remove: ID=\"a\\\"b\\\\c\"") + '\0');
 }
 
 TEST(SingleInstanceClaim, HoldsTheNameUntilReleasedAndLeavesNothingBehind) {
