@@ -380,10 +380,14 @@ session_mutter() {
   within 20 test -S "$XDG_RUNTIME_DIR/mirvane-mutter-$$" ||
     { echo "  FAIL mutter did not start"; return 1; }
   export WAYLAND_DISPLAY=mirvane-mutter-$$
+  # A notification area here, to see the tray icon work under Wayland too.
+  start watcher.log "$build/tests/desktop/mirvane_status_notifier_watcher"
+  within 20 grep -q '^ready' watcher.log || { echo "  FAIL the watcher did not start"; return 1; }
   # Too tall for the 800-pixel monitor, the window is fitted to it by mutter, but never below
   # its least size.
   sizes="1004 701 1280 800"
   wayland_checks mutter
+  check "the tray icon shows under Wayland too" within 20 grep -q '^item ' watcher.log
 }
 
 session_weston() {
