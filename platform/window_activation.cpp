@@ -97,8 +97,10 @@ void ActivateWindow(QWindow& window, const QString& token) {
         window.requestActivate();
         return;
     }
+    // A window that is only now being mapped is activated by Qt once it shows; the window
+    // manager would drop a request for a window it does not manage yet.
     const std::uint32_t time = StartupIdTime(token);
-    if (time != 0) {
+    if (time != 0 && window.isExposed()) {
         SendActiveWindowRequest(connection, root, id, time);
     } else {
         window.requestActivate();

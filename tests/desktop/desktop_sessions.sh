@@ -143,10 +143,10 @@ start_x11() {
   within 20 wmctrl -m >/dev/null 2>&1
 }
 
-# The managed window of process PID titled TITLE, as a hexadecimal id.
+# The managed window of process PID (or of any process) titled TITLE, as a hexadecimal id.
 x11_window() {
-  wmctrl -lp | awk -v pid="$1" -v title="$2" \
-    '$3 == pid { t = $5; for (i = 6; i <= NF; i++) t = t " " $i; if (t == title) print $1 }' |
+  wmctrl -lp 2>/dev/null | awk -v pid="$1" -v title="$2" \
+    '$3 == pid || pid == "any" { t = $5; for (i = 6; i <= NF; i++) t = t " " $i; if (t == title) print $1 }' |
     head -n1
 }
 wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'; }
@@ -181,6 +181,10 @@ readonly client_width=1164
 click_help() { click_until "$1" $((client_width - 285 + 35)) 51 "${@:2}"; }
 click_hide() { click_until "$1" $((client_width - 205 + 52)) 51 "${@:2}"; }
 click_exit() { click_until "$1" $((client_width - 90 + 32)) 51 "${@:2}"; }
+
+# A launcher's startup id carries the launch time: the X server counts milliseconds of the
+# monotonic clock, which is what /proc/uptime shows.
+uptime_ms() { awk '{ printf "%d", $1 * 1000 }' /proc/uptime; }
 
 # A second start in this session: it must hand over and end with 0 without a window of its own.
 second_start() {
@@ -226,12 +230,8 @@ session_x11_tray() {
   # Startup-notification messages go to the root window, where xev sees them.
   start xev.log xev -root -event property
   within 5 xev_listens
-  # A launcher's startup id carries the launch time: the X server counts milliseconds of the
-  # monotonic clock, which is what /proc/uptime shows.
-  local now
-  now=$(awk '{ printf "%d", $1 * 1000 }' /proc/uptime)
   check "a second start ends with 0" \
-    second_start second.log "DESKTOP_STARTUP_ID=mirvane-test-$$_TIME$now"
+    second_start second.log "DESKTOP_STARTUP_ID=mirvane-test-$$_TIME$(uptime_ms)"
   check "... and restores and activates the window" within 20 is_active "$window"
   check "... and ends the launcher's startup feedback" \
     within 20 grep -q '_NET_STARTUP_INFO_BEGIN' xev.log
@@ -286,6 +286,18 @@ session_x11_no_tray() {
   check "Escape minimizes" press_until Escape is_minimized "$window"
   second_start second2.log
   within 20 is_active "$window"
+
+  # Shown but behind another window that has the focus: a second start raises it, with the
+  # launcher's time.
+  start other.log xmessage -title mirvane-test-other "another program"
+  local other
+  # xmessage names no process id on its window: any process's window of that title.
+  within 20 has_window_titled any mirvane-test-other
+  other=$(x11_window any mirvane-test-other)
+  within 20 is_active "$other"
+  check "a second start activates the shown window from behind another" \
+    second_start second-shown.log "DESKTOP_STARTUP_ID=mirvane-test-$$_TIME$(uptime_ms)"
+  check "... which then has the focus" within 20 is_active "$window"
 
   # A modal window keeps the keyboard when its owner is activated.
   check "Help opens" click_help "$window" has_window_titled "$first" "Mirvane 1.0"
