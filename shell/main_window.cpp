@@ -10,6 +10,7 @@
 
 #include "export/exports_folder.h"
 #include "localization/status_line.h"
+#include "platform/window_activation.h"
 #include "sheet/export_gate.h"
 #include "shell/control_ids.h"
 #include "shell/dropped_files.h"
@@ -18,6 +19,7 @@
 #include "shell/layout.h"
 #include "shell/main_window_controls.h"
 #include "shell/modal_window.h"
+#include "shell/program_palette.h"
 #include "shell/selectors.h"
 #include "shell/ui_scale.h"
 #include "shell/window_painting.h"
@@ -34,6 +36,8 @@ MainWindow::MainWindow(std::function<void()> endProgram, std::unique_ptr<Notific
     setMinimumSize(kMinimumClientSize);
     resize(kInitialClientSize);
     setAcceptDrops(true);
+    // Before the controls, which take it from here.
+    setPalette(ProgramPalette());
     SetStatusRepaintHook([this] { update(); });
 
     CreateMainControls(*this);
@@ -98,10 +102,22 @@ void MainWindow::Exit() {
     }
 }
 
-void MainWindow::Restore() {
+void MainWindow::Restore(const QString& activationToken) {
+    if (platform::RestoreMapsAnew() && isVisible() && !isActiveWindow()) {
+        hide();
+    }
     showNormal();
     raise();
-    activateWindow();
+    // With a modal window open the keyboard belongs to it.
+    QWidget* target = this;
+    if (QWidget* modal = OpenModal()) {
+        modal->showNormal();
+        modal->raise();
+        target = modal;
+    }
+    if (QWindow* handle = target->windowHandle()) {
+        platform::ActivateWindow(*handle, activationToken);
+    }
 }
 
 void MainWindow::TickClock() {
@@ -143,13 +159,30 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing hides to the tray; only Exit ends the program.
+    // Closing hides to the tray; without one it is Exit.
     event->ignore();
-    RunGuarded([this] { HideToTray(*this, *tray_); });
+    RunGuarded([this] { CloseToTray(*this, *tray_, [this] { Exit(); }); });
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    QWidget* modal = OpenModal();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && modal != nullptr &&
+        modal->isVisible()) {
+        // A click on the blocked window, or the desktop activating it: the keyboard would go
+        // nowhere, so it goes to the modal window.
+        QMetaObject::invokeMethod(
+            modal, [modal] { modal->activateWindow(); }, Qt::QueuedConnection);
+    }
+    if (event->type() == QEvent::WindowStateChange && modal != nullptr) {
+        // The modal window goes to the taskbar with its owner and comes back with it.
+        if (isMinimized()) {
+            modal->hide();
+        } else if (isVisible()) {
+            modal->show();
+            modal->activateWindow();
+        }
+    }
     if (event->type() == QEvent::LocaleChange) {
         RunGuarded([this] { RelocalizeWindow(*this); });
     } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
@@ -175,15 +208,42 @@ void MainWindow::showEvent(QShowEvent* event) {
     uiScale = static_cast<float>(devicePixelRatioF());
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
+void MainWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Hidden to the tray: the modal window goes too, and Restore brings it back.
+    if (QWidget* modal = OpenModal(); modal != nullptr && !event->spontaneous()) {
+        modal->hide();
     }
 }
 
+namespace {
+
+// Pair files are only read: a drop is taken as a copy, so that no source moves or deletes one.
+bool TakeAsCopy(QDropEvent& event) {
+    if (!event.mimeData()->hasUrls() || !event.possibleActions().testFlag(Qt::CopyAction)) {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    TakeAsCopy(*event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    TakeAsCopy(*event);
+}
+
 void MainWindow::dropEvent(QDropEvent* event) {
+    if (!TakeAsCopy(*event)) {
+        return;
+    }
     const QList<QUrl> urls = event->mimeData()->urls();
-    event->acceptProposedAction();
     RunGuarded([&urls] { OpenDroppedFiles(urls); });
 }
 

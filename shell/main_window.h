@@ -29,8 +29,10 @@ class MainWindow : public QWidget {
                         std::unique_ptr<NotificationArea> area = SystemNotificationArea());
     ~MainWindow() override;
 
-    // Shows the window normally, from hidden or minimized, in front and active.
-    void Restore();
+    // Shows the window normally, from hidden or minimized, in front and active; an open modal
+    // window comes back with it and takes the activation. `activationToken` is what a later
+    // start's launcher gave it, for display servers that want one; may be empty.
+    void Restore(const QString& activationToken = {});
 
     // The command table of the controls; commands may be replaced (tests).
     CommandDispatcher& Commands() { return commands_; }
@@ -49,7 +51,9 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:

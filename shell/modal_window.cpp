@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QPalette>
 
-#include "render/palette.h"
 #include "sheet/export_gate.h"
 #include "shell/controls.h"
 #include "shell/help_window.h"
 #include "shell/open_pair_window.h"
 #include "shell/owner_button.h"
+#include "shell/program_palette.h"
 #include "shell/ui_font.h"
 
 namespace mirvane::shell {
@@ -55,14 +55,7 @@ ModalWindow::ModalWindow(QWidget& owner, const QString& title, QSize clientSize)
     move(owner.frameGeometry().topLeft() + kModalOffset);
 
     // Labels, the error line, the path box and the help text all sit on paper in body ink.
-    QPalette colours = palette();
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
-        colours.setColor(role, QColor::fromRgba(mirvane::palette::kPaper));
-    }
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
-        colours.setColor(role, QColor::fromRgba(mirvane::palette::kBody));
-    }
-    setPalette(colours);
+    setPalette(ProgramPalette());
     setFont(UiFont());
 }
 

@@ -2,20 +2,47 @@
 
 #include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <optional>
 #include <utility>
 
+#include "platform/desktop_session.h"
 #include "platform/local_socket_claim.h"
 
 namespace mirvane::shell {
 namespace {
 
-constexpr char kShowRequest[] = "show\n";
+// "show", then a space and the activation token when there is one, then a newline.
+constexpr char kShowRequest[] = "show";
 constexpr char kShownAnswer[] = "shown\n";
-constexpr qint64 kMaxRequestLength = 64;
+constexpr qint64 kMaxRequestLength = 8 + platform::kMaxActivationTokenLength;
+
+QByteArray ShowRequest(const QString& token) {
+    QByteArray request = kShowRequest;
+    if (platform::IsPlainToken(token)) {
+        request += ' ' + token.toLatin1();
+    }
+    return request + '\n';
+}
+
+// The token of a show request, or nothing when `line` is not one.
+std::optional<QString> ParseShowRequest(QByteArray line) {
+    if (!line.endsWith('\n')) {
+        return std::nullopt;
+    }
+    line.chop(1);
+    if (line == kShowRequest) {
+        return QString();
+    }
+    if (!line.startsWith(QByteArray(kShowRequest) + ' ')) {
+        return std::nullopt;
+    }
+    const QString token = QString::fromLatin1(line.mid(sizeof(kShowRequest)));
+    return platform::IsPlainToken(token) ? std::optional(token) : std::nullopt;
+}
 
 enum class HandOver { Asked, NoHolder, ForeignHolder };
 
-HandOver AskHolderToShow(const QString& name, QDeadlineTimer deadline) {
+HandOver AskHolderToShow(const QString& name, const QString& token, QDeadlineTimer deadline) {
     QLocalSocket socket;
     socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(name);
@@ -25,7 +52,7 @@ HandOver AskHolderToShow(const QString& name, QDeadlineTimer deadline) {
     if (!platform::PeerIsSameUser(static_cast<int>(socket.socketDescriptor()))) {
         return HandOver::ForeignHolder;
     }
-    socket.write(kShowRequest);
+    socket.write(ShowRequest(token));
     // The answer only tells that the request arrived; a silent holder is not waited on longer.
     if (socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
         socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
@@ -35,11 +62,15 @@ HandOver AskHolderToShow(const QString& name, QDeadlineTimer deadline) {
 
 }  // namespace
 
-QString SingleInstanceName(QStringView user) {
-    return QStringLiteral("Mirvane-1.0-") + user.toString();
+QString SingleInstanceName(QStringView user, QStringView session) {
+    QString name = QStringLiteral("Mirvane-1.0-") + user.toString();
+    if (!session.isEmpty()) {
+        name += u'-' + session.toString();
+    }
+    return name;
 }
 
-InstanceCheck CheckSingleInstance(const QString& name) {
+InstanceCheck CheckSingleInstance(const QString& name, const QString& activationToken) {
     const QDeadlineTimer deadline(kHandOverWaitMs);
     // Twice: a holder that ended between our claim and our connection leaves the name free.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -52,7 +83,7 @@ InstanceCheck CheckSingleInstance(const QString& name) {
             case platform::ClaimOutcome::Taken:
                 break;
         }
-        switch (AskHolderToShow(name, deadline)) {
+        switch (AskHolderToShow(name, activationToken, deadline)) {
             case HandOver::Asked:
                 return {InstanceRole::HandedOver, -1};
             case HandOver::ForeignHolder:
@@ -67,7 +98,7 @@ InstanceCheck CheckSingleInstance(const QString& name) {
     return {InstanceRole::HandedOver, -1};
 }
 
-InstanceServer::InstanceServer(const InstanceCheck& check, std::function<void()> showWindow)
+InstanceServer::InstanceServer(const InstanceCheck& check, ShowWindow showWindow)
     : showWindow_(std::move(showWindow)) {
     if (check.role != InstanceRole::First) {
         return;
@@ -92,9 +123,10 @@ void InstanceServer::Accept() {
                 }
                 return;
             }
-            const QByteArray request = socket->readLine(kMaxRequestLength);
-            if (request == kShowRequest && showWindow_) {
-                showWindow_();
+            const std::optional<QString> token =
+                ParseShowRequest(socket->readLine(kMaxRequestLength));
+            if (token && showWindow_) {
+                showWindow_(*token);
                 socket->write(kShownAnswer);
             }
             socket->disconnectFromServer();

@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
 #include <memory>
 
 #include "export/exports_folder.h"
 #include "localization/ui_language.h"
+#include "platform/desktop_session.h"
 #include "platform/threads.h"
 #include "platform/user_identity.h"
 #include "render/fonts.h"
 #include "sheet/current_sheet.h"
 #include "shell/app_icon.h"
 #include "shell/main_window.h"
+#include "shell/program_palette.h"
 #include "shell/single_instance.h"
 #include "shell/ui_scale.h"
 
@@ -21,11 +24,23 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
     // First, so that everything after speaks the user's language.
     SelectUiLanguage();
 
+    // Qt would abort without a display; say where to go instead.
+    const platform::SessionEnvironment session = platform::CurrentSessionEnvironment();
+    if (!platform::HasDisplay(session)) {
+        std::fputs(
+            "mirvane: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
+            "mirvane-sheet makes contact sheets without a window\n",
+            stderr);
+        return kExitNoMainWindow;
+    }
+
     // Before the application object: a second start hands over without touching the display.
-    const QString name = options.instanceName.isEmpty()
-                             ? SingleInstanceName(platform::UserIdentity())
-                             : options.instanceName;
-    const InstanceCheck instance = CheckSingleInstance(name);
+    const QString name =
+        options.instanceName.isEmpty()
+            ? SingleInstanceName(platform::UserIdentity(), platform::GraphicalSessionName(session))
+            : options.instanceName;
+    const InstanceCheck instance =
+        CheckSingleInstance(name, platform::LauncherActivationToken(session));
     if (instance.role == InstanceRole::HandedOver) {
         return kExitNormal;
     }
@@ -40,6 +55,8 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
     // The desktop finds the launcher, and with it the icon in its task switcher, by this name.
     QApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setWindowIcon(ApplicationIcon());
+    // The desktop's colour scheme would show through every control otherwise.
+    QApplication::setPalette(ProgramPalette());
     // Closing the window hides it; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -58,9 +75,9 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
     if (window->windowHandle() == nullptr) {
         return kExitNoMainWindow;
     }
-    const InstanceServer server(instance, [&window] {
+    const InstanceServer server(instance, [&window](const QString& activationToken) {
         if (window) {
-            window->Restore();
+            window->Restore(activationToken);
         }
     });
     window->show();

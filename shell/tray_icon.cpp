@@ -38,12 +38,15 @@ class SystemArea final : public NotificationArea {
 
     void RemoveIcon() override { icon_.hide(); }
 
-    void WatchRestarts(std::function<void()> restarted) override {
-        watcher_ = std::make_unique<QDBusServiceWatcher>(kStatusNotifierWatcher,
-                                                         QDBusConnection::sessionBus(),
-                                                         QDBusServiceWatcher::WatchForRegistration);
+    void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
+        watcher_ = std::make_unique<QDBusServiceWatcher>(
+            kStatusNotifierWatcher, QDBusConnection::sessionBus(),
+            QDBusServiceWatcher::WatchForRegistration |
+                QDBusServiceWatcher::WatchForUnregistration);
         QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, watcher_.get(),
-                         [restarted = std::move(restarted)] { restarted(); });
+                         [appeared = std::move(appeared)] { appeared(); });
+        QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceUnregistered, watcher_.get(),
+                         [gone = std::move(gone)] { gone(); });
     }
 
   private:
@@ -70,7 +73,7 @@ TrayIcon::TrayIcon(std::unique_ptr<NotificationArea> area, QIcon icon,
     // Built afresh for every showing: the language or the busy state may have changed since.
     connect(&menu_, &QMenu::aboutToShow, this, [this] { RefreshMenu(); });
     RefreshMenu();
-    area_->WatchRestarts([this] { AreaRestarted(); });
+    area_->WatchService([this] { AreaRestarted(); }, [this] { AreaGone(); });
 }
 
 TrayIcon::~TrayIcon() {
@@ -88,6 +91,13 @@ void TrayIcon::Add() {
 void TrayIcon::AreaRestarted() {
     shown_ = false;
     Add();
+}
+
+void TrayIcon::AreaGone() {
+    if (shown_) {
+        area_->RemoveIcon();
+    }
+    shown_ = false;
 }
 
 QMenu& TrayIcon::Menu() {

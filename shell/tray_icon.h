@@ -29,8 +29,9 @@ class NotificationArea {
                          const Handlers& handlers) = 0;
     virtual void RemoveIcon() = 0;
 
-    // `restarted` runs whenever the area's service appears anew, from then on.
-    virtual void WatchRestarts(std::function<void()> restarted) = 0;
+    // From then on, `appeared` runs whenever the area's service appears anew (a panel started or
+    // restarted), `gone` whenever it goes away.
+    virtual void WatchService(std::function<void()> appeared, std::function<void()> gone) = 0;
 };
 
 // The desktop's own notification area, where one exists.
@@ -52,6 +53,8 @@ class TrayIcon : public QObject {
 
     // The area's service came back (a panel restarted): the icon is added again.
     void AreaRestarted();
+    // The area went away with its icon: until it is back, hiding cannot use it.
+    void AreaGone();
 
     // The menu as it is about to show: "Open" and "Exit" in the current language, Exit greyed
     // while an export runs.

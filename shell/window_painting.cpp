@@ -51,6 +51,12 @@ void PaintHeader(Graphics& graphics, float w) {
     }
 }
 
+// The left panel's lowest texts, which reach into the footer band.
+void PaintLeftPanelFoot(Graphics& graphics, float h) {
+    Text(graphics, TextId::OfflineBadgeText, QRectF(22, h - 57, 250, 24), 11, palette::kMuted);
+    Text(graphics, TextId::LanguageNameText, QRectF(22, h - 32, 250, 24), 11, palette::kBody);
+}
+
 void PaintLabels(Graphics& graphics, float w, float h) {
     DrawTextBox(graphics, QStringLiteral("Mirvane"), QRectF(26, 19, 310, 44), 31, kProductName,
                 true, false);
@@ -59,8 +65,7 @@ void PaintLabels(Graphics& graphics, float w, float h) {
     Text(graphics, TextId::SelectYearsLabel, QRectF(22, 208, 250, 25), 13, palette::kBody, true);
     DrawTextBox(graphics, UiText(TextId::DropHintText), QRectF(22, h - 109, 250, 45), 12,
                 palette::kMuted, false, true);
-    Text(graphics, TextId::OfflineBadgeText, QRectF(22, h - 57, 250, 24), 11, palette::kMuted);
-    Text(graphics, TextId::LanguageNameText, QRectF(22, h - 32, 250, 24), 11, palette::kBody);
+    PaintLeftPanelFoot(graphics, h);
     Text(graphics, TextId::PreviewLabel, QRectF(kPreviewLeft, 132, w - 650, 30), 12,
          palette::kMuted, true);
     Text(graphics, TextId::ColumnsLabel, QRectF(w - 302, 119, 100, 23), 11, palette::kMuted);
@@ -135,8 +140,16 @@ void PaintMainWindow(QWidget& window, const QRect& dirtyRect, int columns) {
     const ClientArea client = ClientAreaOf(window.size(), scale);
     const int bandTop = FooterBandTop(client.pixels.height(), scale);
     if (IsFooterOnlyRepaint(DeviceTop(dirtyRect.top(), scale), bandTop)) {
+        // The whole bottom strip, the left panel's part included: a backing store may hand us a
+        // fresh buffer holding none of the earlier paint. Qt clips it all to the dirty area.
         // The window's painter already maps DIPs to device pixels.
         Graphics graphics(window);
+        const float top = client.h - kFooterHeight;
+        graphics.FillRectangle(SolidBrush(palette::kPaper),
+                               QRectF(0, top, client.w, kFooterHeight));
+        graphics.FillRectangle(SolidBrush(kLeftPanel),
+                               QRectF(0, top, kLeftPanelWidth, kFooterHeight));
+        PaintLeftPanelFoot(graphics, client.h);
         PaintFooterBand(graphics, client.w, client.h);
         return;
     }

@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWindow>
+#include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "localization/status_line.h"
 #include "localization/ui_text.h"
@@ -611,6 +614,48 @@ TEST_F(ModalWindowTest, AnOpenWindowGoesWithItsOwner) {
     window_.reset();
     EXPECT_TRUE(help.isNull());
     EXPECT_EQ(Modal(), nullptr);
+}
+
+// As a click on the blocked window, a second start or the tray does it: the keyboard must still
+// reach the modal window, where Escape closes it.
+TEST_F(ModalWindowTest, ActivatingTheOwnerHandsTheKeyboardToTheOpenWindow) {
+    const std::vector<std::pair<const char*, std::function<void()>>> activations = {
+        {"the window system", [this] { window_->activateWindow(); }},
+        {"a second start or the tray", [this] { window_->Restore(); }},
+    };
+    for (const auto& [how, activate] : activations) {
+        Click(108);
+        ASSERT_NE(Modal(), nullptr);
+        activate();
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == Modal(); }, 5000))
+            << how;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        Settle();
+        EXPECT_EQ(Modal(), nullptr) << how << ": Escape reached the modal window";
+        EXPECT_TRUE(window_->isVisible());
+    }
+}
+
+TEST_F(ModalWindowTest, TheOpenWindowHidesAndComesBackWithItsOwner) {
+    const std::vector<std::pair<const char*, std::function<void()>>> hides = {
+        {"minimized", [this] { window_->showMinimized(); }},
+        {"hidden", [this] { window_->hide(); }},
+    };
+    for (const auto& [how, hide] : hides) {
+        Click(108);
+        QWidget* help = Modal();
+        ASSERT_NE(help, nullptr);
+        hide();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(help->isVisible()) << how;
+        window_->Restore();
+        EXPECT_TRUE(window_->isVisible()) << how;
+        EXPECT_TRUE(help->isVisible()) << how;
+        EXPECT_TRUE(QTest::qWaitFor([help] { return QApplication::activeWindow() == help; }, 5000))
+            << how;
+        help->close();
+        Settle();
+    }
 }
 
 TEST(UnquotedPath, TakesOffOnePairOfSurroundingQuotesOnly) {

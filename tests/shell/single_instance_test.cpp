@@ -9,10 +9,15 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTest>
 #include <QUuid>
 #include <cstring>
+#include <utility>
+#include <vector>
 
+#include "platform/desktop_session.h"
 #include "platform/local_socket_claim.h"
+#include "platform/window_activation.h"
 
 namespace mirvane::shell {
 namespace {
@@ -24,9 +29,88 @@ QString FreshName() {
     return QStringLiteral("mirvane-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-TEST(SingleInstanceName, IsPerUserAndVersion) {
-    EXPECT_EQ(SingleInstanceName(u"1000"), "Mirvane-1.0-1000");
-    EXPECT_NE(SingleInstanceName(u"1000"), SingleInstanceName(u"1001"));
+TEST(SingleInstanceName, IsPerVersionUserAndGraphicalSession) {
+    EXPECT_EQ(SingleInstanceName(u"1000", u"c2"), "Mirvane-1.0-1000-c2");
+    EXPECT_EQ(SingleInstanceName(u"1000", u""), "Mirvane-1.0-1000");
+    EXPECT_NE(SingleInstanceName(u"1000", u"c2"), SingleInstanceName(u"1001", u"c2"));
+    EXPECT_NE(SingleInstanceName(u"1000", u"c2"), SingleInstanceName(u"1000", u"c3"));
+}
+
+// An environment with only the given variables set.
+platform::SessionEnvironment Environment(const char* sessionId, const char* waylandDisplay,
+                                         const char* x11Display, const char* qtPlatform = "") {
+    platform::SessionEnvironment environment;
+    environment.sessionId = QString::fromLatin1(sessionId);
+    environment.waylandDisplay = QString::fromLatin1(waylandDisplay);
+    environment.x11Display = QString::fromLatin1(x11Display);
+    environment.qtPlatform = QString::fromLatin1(qtPlatform);
+    return environment;
+}
+
+TEST(GraphicalSession, NamedByItsIdElseItsDisplay) {
+    struct Case {
+        platform::SessionEnvironment environment;
+        const char* name;
+        bool hasDisplay;
+    };
+    const Case cases[] = {
+        {Environment("c2", "wayland-0", ":0"), "c2", true},
+        {Environment("", "wayland-1", ":0"), "wayland-1", true},
+        {Environment("", "", ":1"), ":1", true},
+        {Environment("", "", ":1.0"), ":1", true},
+        {Environment("", "", "localhost:10.2"), "localhost:10", true},
+        {Environment("c2", "", ""), "c2", false},
+        {Environment("", "", ""), "", false},
+        {Environment("", "", "", "offscreen"), "", true},
+        {Environment("", "", "", "xcb"), "", false},
+        {Environment("", "w", "", "xcb"), "w", false},
+        {Environment("", "", ":0", "wayland;xcb"), ":0", true},
+        {Environment("", "", ":0", "wayland-egl"), ":0", false},
+        {Environment("", "", "", "vnc:size=800x600"), "", true},
+    };
+    for (const Case& c : cases) {
+        const std::string what =
+            (c.environment.x11Display + u' ' + c.environment.qtPlatform).toStdString();
+        EXPECT_EQ(platform::GraphicalSessionName(c.environment), QString::fromLatin1(c.name))
+            << what;
+        EXPECT_EQ(platform::HasDisplay(c.environment), c.hasDisplay) << what;
+    }
+}
+
+TEST(LauncherActivationToken, WaylandsFirstThenTheStartupIdAndOnlyPlainWords) {
+    const auto token = [](const QString& activationToken, const QString& startupId) {
+        platform::SessionEnvironment environment;
+        environment.activationToken = activationToken;
+        environment.startupId = startupId;
+        return platform::LauncherActivationToken(environment);
+    };
+    const QString longest(platform::kMaxActivationTokenLength, u'x');
+    const std::vector<std::pair<std::pair<QString, QString>, QString>> cases = {
+        {{"wl-token", "x11-id_TIME5"}, "wl-token"},
+        {{"", "x11-id_TIME5"}, "x11-id_TIME5"},
+        {{"", ""}, ""},
+        {{"two words", ""}, ""},
+        {{"line\nbreak", ""}, ""},
+        {{QStringLiteral("caf\u00e9"), ""}, ""},
+        {{longest, ""}, longest},
+        {{longest + u'x', ""}, ""},
+    };
+    for (const auto& [variables, expected] : cases) {
+        EXPECT_EQ(token(variables.first, variables.second), expected)
+            << variables.first.toStdString();
+    }
+}
+
+TEST(StartupId, CarriesTheLaunchTimeAndEndsInAQuotedRemoveMessage) {
+    const std::vector<std::pair<const char*, std::uint32_t>> times = {
+        {"launcher-42_TIME123", 123}, {"launcher-42", 0},  {"a_TIME1_TIME7", 7},
+        {"a_TIMEsoon", 0},            {"a_TIME4294967296", 0},
+    };
+    for (const auto& [id, time] : times) {
+        EXPECT_EQ(platform::StartupIdTime(QString::fromLatin1(id)), time) << id;
+    }
+    EXPECT_EQ(platform::StartupRemoveMessage(QStringLiteral("a\"b\\c")),
+              QByteArray("remove: ID=\"a\\\"b\\\\c\"") + '\0');
 }
 
 TEST(SingleInstanceClaim, HoldsTheNameUntilReleasedAndLeavesNothingBehind) {
@@ -97,6 +181,38 @@ TEST(SingleInstanceHandOver, ASecondStartShowsTheHiddenFirstWindowAndEnds) {
 
     EXPECT_EQ(first.Line(), "shown");
     EXPECT_EQ(first.Finish(), 0);
+}
+
+TEST(SingleInstanceHandOver, TheLaunchersTokenTravelsToTheFirstStart) {
+    const QString name = FreshName();
+    const InstanceCheck check = CheckSingleInstance(name);
+    ASSERT_EQ(check.role, InstanceRole::First);
+    QStringList received;
+    const InstanceServer server(check, [&received](const QString& token) { received << token; });
+    // As launchers set them: the Wayland token wins over an X11 startup id; a token that is not
+    // one plain word is not passed on, but the window is still shown.
+    const std::vector<std::pair<QStringList, QString>> launches = {
+        {{"XDG_ACTIVATION_TOKEN=wl-1", "DESKTOP_STARTUP_ID=x-1_TIME9"}, "wl-1"},
+        {{"DESKTOP_STARTUP_ID=x-2_TIME9"}, "x-2_TIME9"},
+        {{"XDG_ACTIVATION_TOKEN=two words"}, ""},
+        {{}, ""},
+    };
+    for (const auto& [environment, token] : launches) {
+        received.clear();
+        QProcess second;
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+        variables.remove("XDG_ACTIVATION_TOKEN");
+        variables.remove("DESKTOP_STARTUP_ID");
+        for (const QString& variable : environment) {
+            variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        }
+        second.setProcessEnvironment(variables);
+        second.start(QStringLiteral(MIRVANE_INSTANCE_HELPER), {name, QStringLiteral("shown")});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }, kStartTimeoutMs));
+        EXPECT_TRUE(second.waitForFinished(kStartTimeoutMs));
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(received, QStringList{token}) << environment.join(u' ').toStdString();
+    }
 }
 
 TEST(SingleInstanceHandOver, AFrozenFirstStartIsNotWaitedOnAndStillShowsLater) {

@@ -1,5 +1,7 @@
 #include "shell/tray_icon.h"
 
+#include <vector>
+
 #include "localization/ui_text.h"
 #include "main_window_fixture.h"
 #include "shell/export_busy.h"
@@ -17,6 +19,7 @@ struct FakeAreaState {
     QMenu* menu = nullptr;
     NotificationArea::Handlers handlers;
     std::function<void()> restarted;
+    std::function<void()> gone;
 };
 
 class FakeArea final : public NotificationArea {
@@ -36,8 +39,9 @@ class FakeArea final : public NotificationArea {
         ++state_.removals;
         state_.iconShown = false;
     }
-    void WatchRestarts(std::function<void()> restarted) override {
-        state_.restarted = std::move(restarted);
+    void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
+        state_.restarted = std::move(appeared);
+        state_.gone = std::move(gone);
     }
 
   private:
@@ -129,21 +133,51 @@ class NoAreaAtFirstTest : public TrayTest {
     }
 };
 
-TEST_F(NoAreaAtFirstTest, EveryHideTriesTheAreaAgainAndHidesOnceItIsThere) {
-    Click(109);
+TEST_F(NoAreaAtFirstTest, HidingMinimizesAndTheCloseBoxExitsUntilAnAreaAppears) {
+    // Never withdrawn without a way back: each way of hiding leaves a taskbar entry.
+    const std::vector<std::function<void()>> hides = {
+        [this] { Click(109); },
+        [this] { QTest::keyClick(window_.get(), Qt::Key_Escape); },
+        [this] { window_->showMinimized(); },
+    };
+    for (const auto& hide : hides) {
+        window_->showNormal();
+        hide();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window_->isVisible());
+        EXPECT_TRUE(window_->isMinimized());
+    }
+
+    // The close box is Exit, which only shows the window while an export runs.
     window_->showMinimized();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(window_->isVisible()) << "without an area the window must stay reachable";
-    EXPECT_TRUE(window_->isMinimized());
-    EXPECT_EQ(area_.adds, 3);
+    SetExportBusy(*window_, true);
+    EXPECT_FALSE(window_->close());
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_FALSE(window_->isMinimized());
+    EXPECT_EQ(programEnds_, 0);
+    SetExportBusy(*window_, false);
+    EXPECT_FALSE(window_->close());
+    EXPECT_EQ(programEnds_, 1);
 
     area_.available = true;
+    window_->showNormal();
     EXPECT_FALSE(window_->close());
-    EXPECT_FALSE(window_->isVisible());
-    EXPECT_EQ(area_.adds, 4);
+    EXPECT_FALSE(window_->isVisible()) << "an area that appeared is used at the next close";
+    EXPECT_EQ(programEnds_, 1);
 
     window_.reset();
     EXPECT_EQ(area_.removals, 1);
+}
+
+TEST_F(TrayTest, AnAreaThatGoesTakesTheIconAndTheCloseBoxEndsTheProgram) {
+    area_.available = false;
+    area_.gone();
+    EXPECT_EQ(area_.removals, 1);
+    EXPECT_FALSE(window_->Tray().Shown());
+    Click(109);
+    EXPECT_TRUE(window_->isMinimized());
+    EXPECT_FALSE(window_->close());
+    EXPECT_EQ(programEnds_, 1);
 }
 
 TEST_F(NoAreaAtFirstTest, NothingIsRemovedWhenNoIconWasShown) {
