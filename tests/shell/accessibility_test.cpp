@@ -247,7 +247,7 @@ TEST_F(AccessibilityTest, KeysKeepTheBusyGateAndExitShowsTheWindowDuringAnExport
     EXPECT_EQ(programEnds_, 1);
 }
 
-TEST_F(AccessibilityTest, TheKeyboardComesBackWhenTheBusyTimeEnds) {
+TEST_F(AccessibilityTest, TheKeyboardComesBackWhenTheBusyTimeOrAModalWindowEnds) {
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     Find(IDC_EXPORT)->setFocus();
@@ -261,6 +261,15 @@ TEST_F(AccessibilityTest, TheKeyboardComesBackWhenTheBusyTimeEnds) {
     SetExportBusy(*window_, true);
     SetExportBusy(*window_, false);
     EXPECT_EQ(QApplication::focusWidget(), Find(IDC_LOCATION));
+
+    // A modal window hands it back to the control that had it when it opened.
+    Find(IDC_COLUMNS)->setFocus();
+    QTest::keyClick(Find(IDC_COLUMNS), Qt::Key_F1);
+    ASSERT_NE(OpenModal(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(OpenModal()));
+    QTest::keyClick(OpenModal()->focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    EXPECT_EQ(QApplication::focusWidget(), Find(IDC_COLUMNS));
 }
 
 TEST_F(AccessibilityTest, AnImportShowsTheWaitCursorAndAFailureIsAnnouncedInTheDialog) {
