@@ -137,7 +137,7 @@ def main():
     if failures:
         print("\n".join(failures), file=sys.stderr)
         return 1
-    print(f"composed {name!r}; status {status.name!r}")
+    print(f"  (composed {name!r}; status {status.name!r})")
     return 0
 
 
