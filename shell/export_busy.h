@@ -17,6 +17,11 @@ inline constexpr std::array<int, 8> kControlsOffWhileBusy = {
 
 // Stores `busy` into the core's exportBusy, then enables or disables the controls of
 // kControlsOffWhileBusy. UI thread only.
+// Ending the busy time gives the keyboard back to the control that had it.
 void SetExportBusy(QWidget& window, bool busy);
+
+// The keyboard stays on the control of `window` that has it, or goes to the first control when
+// no enabled one has it.
+void KeepFocus(QWidget& window);
 
 }  // namespace mirvane::shell

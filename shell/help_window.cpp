@@ -10,6 +10,7 @@ HelpWindow::HelpWindow(QWidget& owner)
     : ModalWindow(owner, QString::fromUtf16(kHelpTitle), kHelpClientSize) {
     auto* help = new QPlainTextEdit(this);
     SetControlId(*help, IDC_HELP_TEXT);
+    help->setAccessibleName(windowTitle());
     help->setGeometry(24, 20, 650, 495);
     help->setReadOnly(true);
     help->setPlainText(Text(TextId::HelpText));

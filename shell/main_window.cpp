@@ -12,8 +12,10 @@
 #include "localization/status_line.h"
 #include "platform/window_activation.h"
 #include "sheet/export_gate.h"
+#include "shell/accessibility.h"
 #include "shell/control_ids.h"
 #include "shell/dropped_files.h"
+#include "shell/export_busy.h"
 #include "shell/export_command.h"
 #include "shell/hide_to_tray.h"
 #include "shell/layout.h"
@@ -21,7 +23,9 @@
 #include "shell/modal_window.h"
 #include "shell/program_palette.h"
 #include "shell/selectors.h"
+#include "shell/shortcut_keys.h"
 #include "shell/ui_scale.h"
+#include "shell/wait_cursor.h"
 #include "shell/window_painting.h"
 #include "shell/year_picker.h"
 
@@ -38,11 +42,17 @@ MainWindow::MainWindow(std::function<void()> endProgram, std::unique_ptr<Notific
     setAcceptDrops(true);
     // Before the controls, which take it from here.
     setPalette(ProgramPalette());
-    SetStatusRepaintHook([this] { update(); });
+    SetStatusRepaintHook([this] {
+        update();
+        AnnounceStatus(*this);
+    });
 
+    InstallAccessibility();
     CreateMainControls(*this);
+    CreatePaintedTexts(*this);
     InstallCommands();
     commands_.Connect(*this);
+    InstallShortcutKeys(*this, commands_);
     RunGuarded([this] {
         FillYearList(*this);
         ComposeSheet(*this);
@@ -79,7 +89,13 @@ void MainWindow::InstallCommands() {
         }
     });
     // The PNG width (105) is read when an export starts; choosing it does nothing by itself.
-    commands_.Set(IDC_COMPOSE, [this](int) { ComposeSheet(*this); });
+    commands_.Set(IDC_COMPOSE, [this](int) {
+        {
+            const WaitCursor wait;
+            ComposeSheet(*this);
+        }
+        KeepFocus(*this);
+    });
     commands_.Set(IDCANCEL, [this](int) { HideToTray(*this, *tray_); });
     commands_.Set(IDC_HIDE_TO_TRAY, [this](int) { HideToTray(*this, *tray_); });
     commands_.Set(IDC_OPEN_EXPORTS, [](int) { OpenExportsFolder(); });
@@ -138,7 +154,10 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::resizeEvent(QResizeEvent*) {
-    RunGuarded([this] { LayoutControls(*this); });
+    RunGuarded([this] {
+        LayoutControls(*this);
+        PlacePaintedTexts(*this);
+    });
     update();
 }
 
@@ -244,7 +263,11 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     const QList<QUrl> urls = event->mimeData()->urls();
-    RunGuarded([&urls] { OpenDroppedFiles(urls); });
+    RunGuarded([&urls] {
+        const WaitCursor wait;
+        OpenDroppedFiles(urls);
+    });
+    KeepFocus(*this);
 }
 
 }  // namespace mirvane::shell

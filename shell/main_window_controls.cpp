@@ -8,6 +8,7 @@
 #include "archive/catalog.h"
 #include "localization/relocalization.h"
 #include "localization/ui_text.h"
+#include "shell/accessibility.h"
 #include "shell/control_ids.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
@@ -20,11 +21,10 @@ namespace {
 
 constexpr QRgb kYearListBackground = 0xfff7f3eb;
 
-// A drop-down list with its first item chosen. `name` is never shown; assistive tools read it.
-QComboBox* CreateSelector(QWidget& window, int id, const QString& name, const QStringList& items) {
+// A drop-down list with its first item chosen; NameControls names it.
+QComboBox* CreateSelector(QWidget& window, int id, const QStringList& items) {
     auto* selector = new QComboBox(&window);
     SetControlId(*selector, id);
-    selector->setAccessibleName(name);
     selector->addItems(items);
     selector->setCurrentIndex(0);
     return selector;
@@ -33,7 +33,6 @@ QComboBox* CreateSelector(QWidget& window, int id, const QString& name, const QS
 void CreateYearList(QWidget& window) {
     auto* list = new QTreeWidget(&window);
     SetControlId(*list, IDC_YEAR_LIST);
-    list->setAccessibleName(UiText(TextId::SelectYearsLabel));
     list->setColumnCount(1);
     list->setHeaderHidden(true);
     // The column keeps its width instead of stretching to the list's.
@@ -73,15 +72,14 @@ void ApplyUiFont(QWidget& window) {
 }  // namespace
 
 void CreateMainControls(QWidget& window) {
-    CreateSelector(window, IDC_LOCATION, QStringLiteral("Archive"), LocationNames());
+    CreateSelector(window, IDC_LOCATION, LocationNames());
     CreateYearList(window);
-    CreateSelector(window, IDC_COLUMNS, UiText(TextId::ColumnsLabel),
-                   {QStringLiteral("2"), QStringLiteral("3")});
-    CreateSelector(window, IDC_PNG_WIDTH, UiText(TextId::PngWidthLabel),
-                   {QStringLiteral("3000 px"), QStringLiteral("4500 px")});
+    CreateSelector(window, IDC_COLUMNS, {QStringLiteral("2"), QStringLiteral("3")});
+    CreateSelector(window, IDC_PNG_WIDTH, {QStringLiteral("3000 px"), QStringLiteral("4500 px")});
     for (const ButtonCaption& button : kMainButtonCaptions) {
         new OwnerButton(button.controlId, UiText(button.text), &window);
     }
+    NameControls(window);
     ApplyUiFont(window);
 }
 
@@ -91,6 +89,7 @@ void RelocalizeWindow(QWidget& window) {
             button->setText(caption);
         }
     });
+    NameControls(window);
 }
 
 void FollowPixelRatio(QWidget& window) {

@@ -12,9 +12,11 @@
 #include "localization/status_line.h"
 #include "pairs/pair_import.h"
 #include "sheet/current_sheet.h"
+#include "shell/accessibility.h"
 #include "shell/controls.h"
 #include "shell/dropped_files.h"
 #include "shell/owner_button.h"
+#include "shell/wait_cursor.h"
 
 namespace mirvane::shell {
 
@@ -56,9 +58,11 @@ OpenPairWindow::OpenPairWindow(QWidget& owner, PairImport import, FileChooser ch
     }
     setAcceptDrops(true);
     // Made in Tab order.
-    AddLabel(Text(TextId::PairPathLabel), QRect(24, 24, 630, 24));
+    QLabel* pathLabel = AddLabel(Text(TextId::PairPathLabel), QRect(24, 24, 630, 24));
     path_ = new QLineEdit(this);
     SetControlId(*path_, IDC_PAIR_PATH);
+    path_->setAccessibleName(pathLabel->text());
+    pathLabel->setBuddy(path_);
     path_->setMaxLength(kMaxPairPathLength);
     // The window decides what a drop onto the box does; the box would insert file names as text.
     path_->setAcceptDrops(false);
@@ -80,7 +84,11 @@ void OpenPairWindow::Accept() {
 }
 
 void OpenPairWindow::Open(std::span<const QString> paths) {
-    std::optional<Sheet> sheet = import_(paths);
+    std::optional<Sheet> sheet;
+    {
+        const WaitCursor wait;
+        sheet = import_(paths);
+    }
     if (!sheet) {
         ShowFailure();
         return;
@@ -92,6 +100,8 @@ void OpenPairWindow::Open(std::span<const QString> paths) {
 
 void OpenPairWindow::ShowFailure() {
     error_->setText(Text(TextId::PairOpenFailedStatus));
+    // Said again when the same error comes back.
+    AnnounceError(*error_);
 }
 
 void OpenPairWindow::Browse() {

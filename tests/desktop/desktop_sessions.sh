@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Mirvane in real desktop sessions, started here headless from Debian packages: X11 (Xvfb and
-# openbox) with and without a notification area, Wayland under mutter and under weston, and no
-# display at all. Each session runs in a network namespace of its own (so the single-instance
+# openbox) with and without a notification area, X11 with the accessibility bus driven as an
+# assistive tool drives it, Wayland under mutter and under weston, and no display at all. Each session runs in a network namespace of its own (so the single-instance
 # name, an abstract socket, is private to it) with a private session bus, runtime folder and
 # home, within a time limit; every process it starts is ended by its id on every path.
 #
 #   desktop_sessions.sh BUILD_DIR [SESSION...]     sessions: no-display x11-tray x11-no-tray
-#                                                   mutter weston (all by default)
+#                                                   x11-accessibility mutter weston (all by
+#                                                   default)
 # Screenshots and logs stay in BUILD_DIR/desktop-sessions/SESSION.
 set -uo pipefail
 
@@ -14,12 +15,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 shift
 mirvane=$build/shell/mirvane
-# Each session's time limit; together they keep the whole script under three minutes.
+# Each session's time limit; together they keep the whole script under four minutes.
 session_limit() {
   case $1 in
     no-display) echo 10 ;;
     x11-tray) echo 50 ;;
     x11-no-tray) echo 40 ;;
+    x11-accessibility) echo 60 ;;
     mutter) echo 35 ;;
     weston) echo 45 ;;
   esac
@@ -32,7 +34,8 @@ if [ "${MIRVANE_SESSION_INSIDE:-}" = "" ]; then
   isolate=(unshare -n --)
   unshare -n -- true 2>/dev/null || isolate=()
   sessions=("$@")
-  [ ${#sessions[@]} -gt 0 ] || sessions=(no-display x11-tray x11-no-tray mutter weston)
+  [ ${#sessions[@]} -gt 0 ] ||
+    sessions=(no-display x11-tray x11-no-tray x11-accessibility mutter weston)
   failed=()
   for session in "${sessions[@]}"; do
     out=$build/desktop-sessions/$session
@@ -312,6 +315,28 @@ session_x11_no_tray() {
   check "the close box ends the program with 0" within 20 ended_with "$first" 0
 }
 
+# Mirvane in English and in German, driven through the accessibility bus and the keyboard alone.
+session_x11_accessibility() {
+  start_x11 || { echo "  FAIL the X server or openbox did not start"; return 1; }
+  start_accessibility_bus || { echo "  FAIL the accessibility bus did not start"; return 1; }
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  local language locale pid window
+  for language in en de; do
+    [ "$language" = en ] && locale=en_US || locale=de_DE
+    start "mirvane-$language.log" env LANGUAGE=$locale "$mirvane"
+    pid=$started window=
+    within 30 has_window_titled "$pid" Mirvane && window=$(x11_window "$pid" Mirvane)
+    [ -n "$window" ] || { echo "  FAIL $language: no window appeared"; return 1; }
+    check "$language: years ticked and Compose sheet pressed through their actions; the status bar and the preview's name tell" \
+      timeout 40 /usr/bin/python3 "$here/atspi_compose.py" "$language" 2006 2018 2>>"atspi-$language.log"
+    sed 's/^/  (/; s/$/)/' "atspi-$language.log"
+    within 20 is_active "$window"
+    check "$language: F1 opens Help" press_until F1 has_window_titled "$pid" "Mirvane 1.0"
+    check "$language: ... and Escape closes it" press_until Escape no_window_titled "$pid" "Mirvane 1.0"
+    check "$language: Ctrl+Q ends the program with 0" press_until ctrl+q ended_with "$pid" 0
+  done
+}
+
 # --- Wayland ---
 
 atspi_windows() { /usr/bin/python3 "$here/atspi_windows.py" 2>>atspi.log; }
@@ -432,6 +457,7 @@ case $session in
   no-display) session_no_display ;;
   x11-tray) session_x11_tray ;;
   x11-no-tray) session_x11_no_tray ;;
+  x11-accessibility) session_x11_accessibility ;;
   mutter) session_mutter ;;
   weston) session_weston ;;
   *) echo "unknown session $session"; exit 2 ;;
