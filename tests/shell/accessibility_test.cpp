@@ -85,18 +85,6 @@ class AccessibilityTest : public MainWindowTest {
     int Count(QObject* object, QAccessible::Event type) const {
         return static_cast<int>(std::count(raised.begin(), raised.end(), Event(object, type)));
     }
-
-    void ChangeLanguage(const char* language) const {
-        const QByteArray saved = qgetenv("LANGUAGE");
-        qputenv("LANGUAGE", language);
-        QEvent change(QEvent::LocaleChange);
-        QCoreApplication::sendEvent(window_.get(), &change);
-        if (saved.isNull()) {
-            qunsetenv("LANGUAGE");
-        } else {
-            qputenv("LANGUAGE", saved);
-        }
-    }
 };
 
 TEST_F(AccessibilityTest, ControlsAreNamedByTheirLabelsInTheUiLanguage) {

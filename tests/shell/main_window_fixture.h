@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QByteArray>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
@@ -54,6 +57,20 @@ class MainWindowTest : public ::testing::Test {
     QComboBox* Selector(int id) const { return Find<QComboBox>(id); }
 
     void Click(int id) const { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
+
+    // Tells the window the locale changed to `language`, as the desktop would, then puts the
+    // environment back.
+    void ChangeLanguage(const char* language) const {
+        const QByteArray saved = qgetenv("LANGUAGE");
+        qputenv("LANGUAGE", language);
+        QEvent change(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(window_.get(), &change);
+        if (saved.isNull()) {
+            qunsetenv("LANGUAGE");
+        } else {
+            qputenv("LANGUAGE", saved);
+        }
+    }
 
     // Ticks exactly the list lines showing `years`.
     void TickOnly(const std::multiset<int>& years) const {

@@ -195,15 +195,7 @@ TEST_F(MainWindowTest, AnExceptionInACommandShowsThePairErrorAndTheWindowStaysUs
 }
 
 TEST_F(MainWindowTest, ALanguageChangeRelabelsTheButtonsAndShowsReadyInIt) {
-    const QByteArray saved = qgetenv("LANGUAGE");
-    qputenv("LANGUAGE", "de_DE");
-    QEvent change(QEvent::LocaleChange);
-    QCoreApplication::sendEvent(window_.get(), &change);
-    if (saved.isNull()) {
-        qunsetenv("LANGUAGE");
-    } else {
-        qputenv("LANGUAGE", saved);
-    }
+    ChangeLanguage("de_DE");
 
     EXPECT_EQ(uiLanguage, UiLanguage::German);
     EXPECT_EQ(Find<QAbstractButton>(102)->text(), "Blatt erstellen");
