@@ -3,11 +3,9 @@
 namespace mirvane::shell {
 namespace {
 
-// Whether the icon is there, trying once more to put it there: the area may have appeared since.
+// Whether the icon is there now: the area may have appeared or gone since it was last asked.
 bool TrayReady(TrayIcon& tray) {
-    if (!tray.Shown()) {
-        tray.Add();
-    }
+    tray.Refresh();
     return tray.Shown();
 }
 

@@ -38,6 +38,8 @@ class SystemArea final : public NotificationArea {
 
     void RemoveIcon() override { icon_.hide(); }
 
+    bool Available() override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
     void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
         watcher_ = std::make_unique<QDBusServiceWatcher>(
             kStatusNotifierWatcher, QDBusConnection::sessionBus(),
@@ -86,6 +88,14 @@ void TrayIcon::Add() {
     RefreshMenu();
     shown_ = area_->AddIcon(icon_, QString::fromLatin1(kTrayTip), menu_,
                             {.clicked = [this] { Choose(TrayCommand::OpenWindow); }});
+}
+
+void TrayIcon::Refresh() {
+    if (shown_ && !area_->Available()) {
+        AreaGone();
+    } else if (!shown_) {
+        Add();
+    }
 }
 
 void TrayIcon::AreaRestarted() {

@@ -28,6 +28,8 @@ class NotificationArea {
     virtual bool AddIcon(const QIcon& icon, const QString& tip, QMenu& menu,
                          const Handlers& handlers) = 0;
     virtual void RemoveIcon() = 0;
+    // Whether an area is there now, asked afresh: it may have gone before word of it arrived.
+    virtual bool Available() = 0;
 
     // From then on, `appeared` runs whenever the area's service appears anew (a panel started or
     // restarted), `gone` whenever it goes away.
@@ -50,6 +52,9 @@ class TrayIcon : public QObject {
     // Adds the icon; Shown() says whether the area took it.
     void Add();
     bool Shown() const { return shown_; }
+    // Before the icon is relied on: drops an icon whose area has gone, and adds one to an area
+    // that has appeared, whether or not word of the change has arrived yet.
+    void Refresh();
 
     // The area's service came back (a panel restarted): the icon is added again.
     void AreaRestarted();

@@ -259,6 +259,9 @@ session_x11_tray() {
   check "the icon leaves with the notification area" within 20 icon_gone
   wmctrl -i -c "$window"
   check "then the close box ends the program with 0" within 20 ended_with "$again" 0
+  if running "$again"; then
+    echo "  (still running, its window $(is_unmapped "$window" && echo hidden || echo shown))"
+  fi
 }
 
 # xev has seen a property of ours change on the root window, so it listens there.

@@ -39,6 +39,7 @@ class FakeArea final : public NotificationArea {
         ++state_.removals;
         state_.iconShown = false;
     }
+    bool Available() override { return state_.available; }
     void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
         state_.restarted = std::move(appeared);
         state_.gone = std::move(gone);
@@ -178,6 +179,14 @@ TEST_F(TrayTest, AnAreaThatGoesTakesTheIconAndTheCloseBoxEndsTheProgram) {
     EXPECT_TRUE(window_->isMinimized());
     EXPECT_FALSE(window_->close());
     EXPECT_EQ(programEnds_, 1);
+}
+
+TEST_F(TrayTest, AnAreaGoneBeforeWordOfItArrivesIsNotHiddenTo) {
+    area_.available = false;  // the bus has not told the window yet
+    EXPECT_FALSE(window_->close());
+    EXPECT_EQ(programEnds_, 1);
+    EXPECT_EQ(area_.removals, 1);
+    EXPECT_FALSE(window_->Tray().Shown());
 }
 
 TEST_F(NoAreaAtFirstTest, NothingIsRemovedWhenNoIconWasShown) {
