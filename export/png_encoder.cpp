@@ -19,13 +19,15 @@
 namespace mirvane {
 namespace {
 
-// The picture is compressed in bands of rows, on all cores, as parts of the one zlib stream a
-// PNG holds: every band but the last ends in a flush to a byte boundary instead of a final
-// block, so the parts join. Fixed bands make the file the same on any number of cores.
+// The rows given are compressed in parts, on all cores, as pieces of the one zlib stream a PNG
+// holds: every part but the last ends in a flush to a byte boundary instead of a final block,
+// so the pieces join. Fixed parts make the file the same on any number of cores. Each group of
+// rows becomes one IDAT chunk, written as soon as it is compressed.
 // Deflate is ISA-L's igzip: on a rendered 4500 x 6179 sheet its level 1 needs a quarter of the
 // CPU time of libdeflate's fastest level and a sixth of zlib's, for a file 4% larger than
 // libdeflate's (19.9 against 19.2 MB); libdeflate also cannot end a part without a final block.
-constexpr int kRowsPerBand = 512;
+constexpr int kRowsPerGroup = 512;
+constexpr int kRowsPerPart = 128;
 constexpr int kRowsPerStep = 16;  // rows filtered, then deflated, at a time
 constexpr int kMaxThreads = 4;
 constexpr int kCompressionLevel = 1;
@@ -37,13 +39,9 @@ constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '
 constexpr std::array<std::uint8_t, 2> kZlibHeader = {0x78, 0x01};
 constexpr std::size_t kIhdrSize = 13;
 constexpr std::size_t kChunkOverhead = 12;  // length, type, CRC
-// Everything but the deflate data: signature, IHDR, IDAT's frame with the zlib header and
-// Adler-32, IEND.
-constexpr std::size_t kFixedBytes =
-    kSignature.size() + (kChunkOverhead + kIhdrSize) + (kChunkOverhead + 2 + 4) + kChunkOverhead;
-// A chunk holds at most 2^31 - 1 bytes, and the picture goes into one IDAT chunk.
+constexpr std::size_t kAdlerBytes = 4;
 constexpr std::size_t kMaxChunkBytes = 0x7fffffff;
-// Room past the cap for a band's closing flush, so that a file exactly at the cap fits.
+// Room past the cap for a part's closing flush, so that a file exactly at the cap fits.
 constexpr std::size_t kMaxFlushBytes = 64;
 
 void PutBigEndian(std::uint8_t* out, std::uint32_t value) {
@@ -51,30 +49,6 @@ void PutBigEndian(std::uint8_t* out, std::uint32_t value) {
         out[i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
     }
 }
-
-void AppendBigEndian(Bytes& out, std::uint32_t value) {
-    std::uint8_t bytes[4];
-    PutBigEndian(bytes, value);
-    out.insert(out.end(), bytes, bytes + 4);
-}
-
-// Appends one chunk: construction writes its length and type, Add its data, End its CRC.
-class ChunkWriter {
-  public:
-    ChunkWriter(Bytes& out, const char (&type)[5], std::size_t size) : out_(out) {
-        AppendBigEndian(out_, static_cast<std::uint32_t>(size));
-        Add(reinterpret_cast<const std::uint8_t*>(type), 4);
-    }
-    void Add(const std::uint8_t* data, std::size_t size) {
-        crc_ = crc32_gzip_refl(crc_, data, size);
-        out_.insert(out_.end(), data, data + size);
-    }
-    void End() { AppendBigEndian(out_, crc_); }
-
-  private:
-    Bytes& out_;
-    std::uint32_t crc_ = 0;
-};
 
 bool IsOpaque(const QImage& image) {
     if (!image.hasAlphaChannel()) {
@@ -122,84 +96,87 @@ void AverageRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t 
     }
 }
 
-enum class BandOutcome { Pending, Done, TooLarge };
+enum class PartOutcome { Pending, Done, TooLarge };
 
-// Rows [first, last) filtered and deflated, with the Adler-32 of the filtered bytes.
-struct Band {
+// Rows [first, last) of a group filtered and deflated, with the Adler-32 of the filtered bytes.
+struct Part {
     int first = 0;
     int last = 0;
     std::size_t filteredBytes = 0;
-    std::uint8_t* out = nullptr;  // room for the deflated band
+    std::uint8_t* out = nullptr;  // room for the deflated part
     std::size_t room = 0;
     std::size_t size = 0;
     std::uint32_t adler = 1;
-    BandOutcome outcome = BandOutcome::Pending;
+    PartOutcome outcome = PartOutcome::Pending;
 };
 
-// One thread's deflate stream and row buffers, reused for every band the thread takes.
-class BandCompressor {
+// One thread's deflate stream and row buffers, reused for every part the thread takes.
+class PartCompressor {
   public:
-    BandCompressor(const QImage& image, int channels)
-        : image_(image),
+    PartCompressor(const QImage& rows, int channels, const std::vector<std::uint8_t>& above)
+        : rows_(rows),
           channels_(channels),
-          rowBytes_(static_cast<std::size_t>(image.width()) * channels),
+          rowBytes_(static_cast<std::size_t>(rows.width()) * channels),
+          groupAbove_(above),
           above_(rowBytes_),
           row_(rowBytes_),
           filtered_(kRowsPerStep * (1 + rowBytes_)),
           levelBuffer_(ISAL_DEF_LVL1_DEFAULT),
           stream_(std::make_unique<isal_zstream>()) {}
 
-    BandOutcome Compress(Band& band, bool finalBand) {
-        // Raw deflate: the zlib header and checksum are written once around all bands.
+    // `groupFirst`: the group's first row in `rows`, whose row above is the one given.
+    PartOutcome Compress(Part& part, int groupFirst, bool finalPart) {
+        // Raw deflate: the zlib header and checksum are written once around all parts.
         isal_deflate_init(stream_.get());
         stream_->level = kCompressionLevel;
         stream_->level_buf = levelBuffer_.data();
         stream_->level_buf_size = static_cast<std::uint32_t>(levelBuffer_.size());
         stream_->gzip_flag = IGZIP_DEFLATE;
 
-        stream_->next_out = band.out;
-        stream_->avail_out = static_cast<std::uint32_t>(band.room);
+        stream_->next_out = part.out;
+        stream_->avail_out = static_cast<std::uint32_t>(part.room);
 
-        if (band.first > 0) {
-            ToSamples(Line(band.first - 1), image_.width(), channels_, above_.data());
+        if (part.first > groupFirst) {
+            ToSamples(Line(part.first - 1), rows_.width(), channels_, above_.data());
         } else {
-            std::fill(above_.begin(), above_.end(), std::uint8_t{0});
+            above_ = groupAbove_;
         }
-        for (int y = band.first; y < band.last; y += kRowsPerStep) {
-            const int rows = std::min(kRowsPerStep, band.last - y);
+        for (int y = part.first; y < part.last; y += kRowsPerStep) {
+            const int rows = std::min(kRowsPerStep, part.last - y);
             std::uint8_t* out = filtered_.data();
             for (int r = 0; r < rows; ++r, out += 1 + rowBytes_) {
-                ToSamples(Line(y + r), image_.width(), channels_, row_.data());
+                ToSamples(Line(y + r), rows_.width(), channels_, row_.data());
                 out[0] = kAverageFilter;
                 AverageRow(row_.data(), above_.data(), rowBytes_, channels_, out + 1);
                 std::swap(row_, above_);
             }
             const std::size_t size = static_cast<std::size_t>(rows) * (1 + rowBytes_);
-            band.adler = isal_adler32(band.adler, filtered_.data(), size);
-            const bool bandEnds = y + rows == band.last;
+            part.adler = isal_adler32(part.adler, filtered_.data(), size);
+            const bool partEnds = y + rows == part.last;
             stream_->next_in = filtered_.data();
             stream_->avail_in = static_cast<std::uint32_t>(size);
-            stream_->end_of_stream = bandEnds && finalBand;
-            stream_->flush = bandEnds && !finalBand ? SYNC_FLUSH : NO_FLUSH;
+            stream_->end_of_stream = partEnds && finalPart;
+            stream_->flush = partEnds && !finalPart ? SYNC_FLUSH : NO_FLUSH;
             if (isal_deflate(stream_.get()) != COMP_OK || stream_->avail_in != 0) {
-                return BandOutcome::TooLarge;  // out of room
+                return PartOutcome::TooLarge;  // out of room
             }
         }
         // A stream that ran out of room midway through its ending is not complete.
         const auto state = stream_->internal_state.state;
-        if (finalBand ? state != ZSTATE_END : state != ZSTATE_NEW_HDR) {
-            return BandOutcome::TooLarge;
+        if (finalPart ? state != ZSTATE_END : state != ZSTATE_NEW_HDR) {
+            return PartOutcome::TooLarge;
         }
-        band.size = band.room - stream_->avail_out;
-        return BandOutcome::Done;
+        part.size = part.room - stream_->avail_out;
+        return PartOutcome::Done;
     }
 
   private:
-    const QRgb* Line(int y) const { return reinterpret_cast<const QRgb*>(image_.constScanLine(y)); }
+    const QRgb* Line(int y) const { return reinterpret_cast<const QRgb*>(rows_.constScanLine(y)); }
 
-    const QImage& image_;
+    const QImage& rows_;
     const int channels_;
     const std::size_t rowBytes_;
+    const std::vector<std::uint8_t>& groupAbove_;
     std::vector<std::uint8_t> above_;
     std::vector<std::uint8_t> row_;
     std::vector<std::uint8_t> filtered_;
@@ -207,132 +184,265 @@ class BandCompressor {
     std::unique_ptr<isal_zstream> stream_;  // some 100 KiB: not for a thread's stack
 };
 
-// Compresses every band, the caller's thread and up to kMaxThreads - 1 helpers taking them in
-// turn. Stops early once one band fails.
-void CompressBands(const QImage& image, int channels, std::vector<Band>& bands,
-                   const platform::ThreadStarter& start) {
+// Compresses every part, the caller's thread and up to kMaxThreads - 1 helpers taking them in
+// turn. Stops early once one part fails. Once a helper cannot start, `helpersStart` turns false
+// and no helper is tried again.
+void CompressParts(const QImage& rows, int channels, const std::vector<std::uint8_t>& above,
+                   int groupFirst, bool finalGroup, std::vector<Part>& parts,
+                   const platform::ThreadStarter& start, bool& helpersStart) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
     const auto work = [&] {
         try {
-            BandCompressor compressor(image, channels);
-            for (std::size_t i = next++; i < bands.size() && !failed; i = next++) {
-                bands[i].outcome = compressor.Compress(bands[i], i + 1 == bands.size());
-                if (bands[i].outcome != BandOutcome::Done) {
+            PartCompressor compressor(rows, channels, above);
+            for (std::size_t i = next++; i < parts.size() && !failed; i = next++) {
+                const bool finalPart = finalGroup && i + 1 == parts.size();
+                parts[i].outcome = compressor.Compress(parts[i], groupFirst, finalPart);
+                if (parts[i].outcome != PartOutcome::Done) {
                     failed = true;
                 }
             }
         } catch (const std::bad_alloc&) {
-            failed = true;  // the band being worked on stays Pending
+            failed = true;  // the part being worked on stays Pending
         }
     };
     const int hardware = static_cast<int>(std::thread::hardware_concurrency());
-    const int threads = std::clamp(std::min(hardware, kMaxThreads), 1,
-                                   static_cast<int>(std::min<std::size_t>(bands.size(), 64)));
+    const int threads =
+        std::clamp(std::min(hardware, kMaxThreads), 1, static_cast<int>(parts.size()));
     std::vector<std::jthread> helpers;
     helpers.reserve(static_cast<std::size_t>(threads));
-    for (int i = 1; i < threads; ++i) {
+    for (int i = 1; i < threads && helpersStart; ++i) {
         std::jthread helper = start(work);
         if (!helper.joinable()) {
-            break;  // fewer helpers; the bands still get done
+            helpersStart = false;  // fewer helpers; the parts still get done
+            break;
         }
         helpers.push_back(std::move(helper));
     }
     work();
 }
 
+// Whether rows of `format` are read as straight-alpha QRgb as they are.
+bool ReadsDirectly(QImage::Format format, bool opaque) {
+    return format == QImage::Format_ARGB32 || format == QImage::Format_RGB32 ||
+           (opaque && format == QImage::Format_ARGB32_Premultiplied);
+}
+
 }  // namespace
 
-Bytes EncodePng(const QImage& image, std::size_t maxBytes, const platform::ThreadStarter& start) {
-    maxBytes = std::min(maxBytes, kMaxChunkBytes);
-    if (image.isNull() || maxBytes <= kFixedBytes) {
-        return {};
+struct PngStreamEncoder::Stream {
+    Stream(int width, int height, bool opaque, PngSink sink, std::size_t maxBytes,
+           const platform::ThreadStarter& start)
+        : width(width),
+          height(height),
+          opaque(opaque),
+          channels(opaque ? 3 : 4),
+          rowBytes(static_cast<std::size_t>(std::max(width, 0)) * channels),
+          sink(std::move(sink)),
+          maxBytes(maxBytes),
+          start(start) {}
+
+    // Hands `bytes` to the sink, counted; false once the sink refused.
+    bool Emit(std::span<const std::uint8_t> bytes) {
+        if (failed || !sink(bytes)) {
+            failed = true;
+            return false;
+        }
+        produced += bytes.size();
+        return true;
     }
-    const bool opaque = IsOpaque(image);
-    const int channels = opaque ? 3 : 4;
-    // Every pixel is read as a straight-alpha QRgb; an opaque picture already is one.
-    const bool direct = image.format() == QImage::Format_ARGB32 ||
-                        image.format() == QImage::Format_RGB32 ||
-                        (opaque && image.format() == QImage::Format_ARGB32_Premultiplied);
+
+    bool EmitHeader() {
+        std::array<std::uint8_t, kSignature.size() + kChunkOverhead + kIhdrSize> bytes{};
+        std::copy(kSignature.begin(), kSignature.end(), bytes.begin());
+        std::uint8_t* chunk = bytes.data() + kSignature.size();
+        PutBigEndian(chunk, static_cast<std::uint32_t>(kIhdrSize));
+        std::memcpy(chunk + 4, "IHDR", 4);
+        PutBigEndian(chunk + 8, static_cast<std::uint32_t>(width));
+        PutBigEndian(chunk + 12, static_cast<std::uint32_t>(height));
+        chunk[16] = 8;                // bits per sample
+        chunk[17] = opaque ? 2 : 6;   // truecolour, or truecolour with alpha
+        // Deflate, adaptive filtering, no interlace: all zero.
+        PutBigEndian(chunk + 8 + kIhdrSize, crc32_gzip_refl(0, chunk + 4, 4 + kIhdrSize));
+        return Emit(bytes);
+    }
+
+    // Rows [first, first + count) of `rows` as one IDAT chunk, count at most kRowsPerGroup.
+    bool AddGroup(const QImage& rows, int first, int count) {
+        const bool firstGroup = rowsDone == 0;
+        const bool finalGroup = rowsDone + count == height;
+        // What the file needs besides this group's deflate data: this chunk's frame, the zlib
+        // header before the first group, the checksum after the last, and IEND.
+        const std::size_t frame = kChunkOverhead + (firstGroup ? kZlibHeader.size() : 0) +
+                                  (finalGroup ? kAdlerBytes : 0) + kChunkOverhead;
+        if (produced + frame >= maxBytes) {
+            failed = true;
+            return false;
+        }
+        const std::size_t deflateRoom = maxBytes - produced - frame;
+        parts.clear();
+        std::size_t allRoom = 0;
+        for (int top = first; top < first + count; top += kRowsPerPart) {
+            Part part;
+            part.first = top;
+            part.last = std::min(first + count, top + kRowsPerPart);
+            part.filteredBytes = static_cast<std::size_t>(part.last - part.first) * (1 + rowBytes);
+            // More room than a part can take, even stored, but never beyond the cap. A block
+            // this large is mapped afresh, so room a part leaves untouched costs no memory.
+            part.room = std::min(part.filteredBytes + part.filteredBytes / 8 + 1024,
+                                 deflateRoom + kMaxFlushBytes);
+            allRoom += part.room;
+            parts.push_back(part);
+        }
+        if (allRoom > roomSize) {
+            room.reset();
+            room = std::make_unique_for_overwrite<std::uint8_t[]>(allRoom);
+            roomSize = allRoom;
+        }
+        for (std::size_t i = 0, offset = 0; i < parts.size(); offset += parts[i++].room) {
+            parts[i].out = room.get() + offset;
+        }
+        CompressParts(rows, channels, above, first, finalGroup, parts, start, helpersStart);
+        std::size_t deflated = 0;
+        for (const Part& part : parts) {
+            if (part.outcome == PartOutcome::Pending) {
+                throw std::bad_alloc();  // a thread ran out of memory
+            }
+            if (part.outcome == PartOutcome::TooLarge) {
+                failed = true;
+                return false;
+            }
+            deflated += part.size;
+        }
+        if (deflated > deflateRoom) {
+            failed = true;
+            return false;
+        }
+        for (const Part& part : parts) {
+            adler = static_cast<std::uint32_t>(
+                adler32_combine(adler, part.adler, static_cast<z_off_t>(part.filteredBytes)));
+        }
+        ToSamples(reinterpret_cast<const QRgb*>(rows.constScanLine(first + count - 1)), width,
+                  channels, above.data());
+        rowsDone += count;
+        return EmitChunk(firstGroup, finalGroup, deflated);
+    }
+
+    bool EmitChunk(bool firstGroup, bool finalGroup, std::size_t deflated) {
+        const std::size_t size = (firstGroup ? kZlibHeader.size() : 0) + deflated +
+                                 (finalGroup ? kAdlerBytes : 0);
+        std::uint8_t start[8];
+        PutBigEndian(start, static_cast<std::uint32_t>(size));
+        std::memcpy(start + 4, "IDAT", 4);
+        std::uint32_t crc = crc32_gzip_refl(0, start + 4, 4);
+        const auto add = [&](std::span<const std::uint8_t> bytes) {
+            crc = crc32_gzip_refl(crc, bytes.data(), bytes.size());
+            return Emit(bytes);
+        };
+        if (!Emit(start) || (firstGroup && !add(kZlibHeader))) {
+            return false;
+        }
+        for (const Part& part : parts) {
+            if (!add({part.out, part.size})) {
+                return false;
+            }
+        }
+        std::uint8_t trailer[kAdlerBytes];
+        PutBigEndian(trailer, adler);
+        if (finalGroup && !add(trailer)) {
+            return false;
+        }
+        std::uint8_t end[4];
+        PutBigEndian(end, crc);
+        return Emit(end);
+    }
+
+    const int width;
+    const int height;
+    const bool opaque;
+    const int channels;
+    const std::size_t rowBytes;
+    const PngSink sink;
+    const std::size_t maxBytes;
+    const platform::ThreadStarter start;
+    int rowsDone = 0;
+    std::size_t produced = 0;
+    std::uint32_t adler = 1;
+    bool failed = false;
+    bool helpersStart = true;
+    // The samples of the last row compressed: the filter's row above the next group.
+    std::vector<std::uint8_t> above = std::vector<std::uint8_t>(rowBytes, 0);
+    std::vector<Part> parts;
+    std::unique_ptr<std::uint8_t[]> room;
+    std::size_t roomSize = 0;
+};
+
+PngStreamEncoder::PngStreamEncoder(int width, int height, bool opaque, PngSink sink,
+                                   std::size_t maxBytes, const platform::ThreadStarter& start)
+    : stream_(std::make_unique<Stream>(width, height, opaque, std::move(sink), maxBytes, start)) {
+    // A chunk holds at most 2^31 - 1 bytes, and a group's room, more than twice its rows, must
+    // fit; igzip's counts of one step's bytes, 32 bits, then fit too.
+    const bool fits = stream_->rowBytes + 1 <= kMaxChunkBytes / (2 * kRowsPerGroup);
+    if (width <= 0 || height <= 0 || !fits || !stream_->EmitHeader()) {
+        stream_->failed = true;
+    }
+}
+
+PngStreamEncoder::~PngStreamEncoder() = default;
+
+bool PngStreamEncoder::AddRows(const QImage& rows, int first, int count) {
+    Stream& s = *stream_;
+    if (s.failed || rows.width() != s.width || first < 0 || count < 0 ||
+        first > rows.height() - count || count > s.height - s.rowsDone) {
+        s.failed = true;
+        return false;
+    }
     QImage converted;
-    if (!direct) {
-        converted = image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    if (!ReadsDirectly(rows.format(), s.opaque)) {
+        converted = rows.copy(0, first, rows.width(), count)
+                        .convertToFormat(s.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
         if (converted.isNull()) {
             throw std::bad_alloc();
         }
+        first = 0;
     }
-    const QImage& source = direct ? image : converted;
-    // igzip counts the bytes of one step in 32 bits.
-    if (static_cast<std::uint64_t>(source.width()) * channels + 1 >
-        std::numeric_limits<std::uint32_t>::max() / kRowsPerStep) {
-        return {};
+    const QImage& source = converted.isNull() ? rows : converted;
+    for (int top = first; top < first + count; top += kRowsPerGroup) {
+        if (!s.AddGroup(source, top, std::min(kRowsPerGroup, first + count - top))) {
+            return false;
+        }
     }
+    return true;
+}
 
-    // Each band gets more room than it can take, even stored uncompressed, but never beyond
-    // the cap, all in one block: a block this large is mapped afresh, so the room a band leaves
-    // untouched costs no memory.
-    const std::size_t deflateRoom = maxBytes - kFixedBytes;
-    const std::size_t rowBytes = 1 + static_cast<std::size_t>(source.width()) * channels;
-    std::vector<Band> bands((source.height() + kRowsPerBand - 1) / kRowsPerBand);
-    std::size_t allRoom = 0;
-    for (std::size_t i = 0; i < bands.size(); ++i) {
-        Band& band = bands[i];
-        band.first = static_cast<int>(i) * kRowsPerBand;
-        band.last = std::min(source.height(), band.first + kRowsPerBand);
-        band.filteredBytes = static_cast<std::size_t>(band.last - band.first) * rowBytes;
-        band.room = std::min(band.filteredBytes + band.filteredBytes / 8 + 1024,
-                             deflateRoom + kMaxFlushBytes);
-        allRoom += band.room;
+bool PngStreamEncoder::Finish() {
+    Stream& s = *stream_;
+    if (s.failed || s.rowsDone != s.height) {
+        return false;
     }
-    const auto room = std::make_unique_for_overwrite<std::uint8_t[]>(allRoom);
-    for (std::size_t i = 0, offset = 0; i < bands.size(); offset += bands[i++].room) {
-        bands[i].out = room.get() + offset;
-    }
-    CompressBands(source, channels, bands, start);
-    const auto outcome = [&](BandOutcome wanted) {
-        return std::any_of(bands.begin(), bands.end(),
-                           [&](const Band& band) { return band.outcome == wanted; });
-    };
-    if (outcome(BandOutcome::TooLarge)) {
-        return {};
-    }
-    if (outcome(BandOutcome::Pending)) {
-        throw std::bad_alloc();  // a thread ran out of memory
-    }
-    std::size_t deflated = 0;
-    for (const Band& band : bands) {
-        deflated += band.size;
-    }
-    if (deflated > deflateRoom) {
-        return {};
-    }
+    std::uint8_t end[kChunkOverhead] = {0, 0, 0, 0, 'I', 'E', 'N', 'D'};
+    PutBigEndian(end + 8, crc32_gzip_refl(0, end + 4, 4));
+    const bool written = s.Emit(end) && s.produced <= s.maxBytes;
+    s.failed = true;  // finished: takes nothing more
+    return written;
+}
 
+Bytes EncodePng(const QImage& image, std::size_t maxBytes, const platform::ThreadStarter& start) {
+    if (image.isNull()) {
+        return {};
+    }
+    const bool opaque = IsOpaque(image);
     Bytes png;
-    png.reserve(kFixedBytes + deflated);
-    png.insert(png.end(), kSignature.begin(), kSignature.end());
-    ChunkWriter ihdr(png, "IHDR", kIhdrSize);
-    std::uint8_t header[kIhdrSize] = {};
-    PutBigEndian(header, static_cast<std::uint32_t>(source.width()));
-    PutBigEndian(header + 4, static_cast<std::uint32_t>(source.height()));
-    header[8] = 8;                // bits per sample
-    header[9] = opaque ? 2 : 6;   // truecolour, or truecolour with alpha
-    ihdr.Add(header, kIhdrSize);  // deflate, adaptive filtering, no interlace: all zero
-    ihdr.End();
-
-    ChunkWriter idat(png, "IDAT", kZlibHeader.size() + deflated + 4);
-    idat.Add(kZlibHeader.data(), kZlibHeader.size());
-    std::uint32_t adler = 1;
-    for (Band& band : bands) {
-        idat.Add(band.out, band.size);
-        adler = static_cast<std::uint32_t>(
-            adler32_combine(adler, band.adler, static_cast<z_off_t>(band.filteredBytes)));
+    PngStreamEncoder encoder(
+        image.width(), image.height(), opaque,
+        [&](std::span<const std::uint8_t> bytes) {
+            png.insert(png.end(), bytes.begin(), bytes.end());
+            return true;
+        },
+        maxBytes, start);
+    if (!encoder.AddRows(image, 0, image.height()) || !encoder.Finish()) {
+        return {};
     }
-    std::uint8_t trailer[4];
-    PutBigEndian(trailer, adler);
-    idat.Add(trailer, 4);
-    idat.End();
-
-    ChunkWriter(png, "IEND", 0).End();
     return png;
 }
 

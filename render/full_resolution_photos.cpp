@@ -1,15 +1,13 @@
 #include "render/full_resolution_photos.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "render/graphics.h"
 
 namespace mirvane {
 namespace {
 
-constexpr int kMaxAlivePhotos = 2;
-constexpr int kDecodingThreads = 2;
+constexpr std::size_t kDecodingThreads = 2;
 
 // Decodes at no more than the size needed and resamples to it, as drawing would, so that the
 // drawing thread only copies pixels.
@@ -33,24 +31,18 @@ std::shared_ptr<ImageData> DecodeForDrawing(const std::shared_ptr<const Bytes>& 
     }
 }
 
-std::size_t EncodedSize(const Frame& frame) {
-    return frame.encodedBytes ? frame.encodedBytes->size() : 0;
-}
-
 }  // namespace
 
 FullResolutionPhotos::FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed,
+                                           std::size_t maxAlive,
                                            const platform::ThreadStarter& start)
-    : frames_(frames), needed_(std::move(needed)), order_(frames.size()) {
-    // Decoding time follows the file's size; the longest first keeps both threads busy to the
-    // end. Frames never overlap, so the order they are drawn in changes no pixel.
-    std::iota(order_.begin(), order_.end(), std::size_t{0});
-    std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
-        return EncodedSize(frames_[a]) > EncodedSize(frames_[b]);
-    });
-    ready_.reserve(frames.size());
+    : frames_(frames),
+      needed_(std::move(needed)),
+      maxAlive_(std::max<std::size_t>(maxAlive, 1)),
+      states_(frames.size(), State::Waiting),
+      photos_(frames.size()) {
     threads_.reserve(kDecodingThreads);
-    const std::size_t threads = std::min<std::size_t>(kDecodingThreads, frames.size());
+    const std::size_t threads = std::min({kDecodingThreads, frames.size(), maxAlive_});
     for (std::size_t i = 0; i < threads; ++i) {
         std::jthread thread = start([this] { Decode(); });
         if (!thread.joinable()) {
@@ -68,15 +60,13 @@ FullResolutionPhotos::~FullResolutionPhotos() {
     changed_.notify_all();
 }
 
-FullResolutionPhotos::Ready FullResolutionPhotos::DecodeOne(std::size_t index) const noexcept {
-    Ready ready{index, nullptr};
+std::shared_ptr<ImageData> FullResolutionPhotos::DecodeOne(std::size_t index) const noexcept {
     try {
-        ready.photo = DecodeForDrawing(frames_[index].encodedBytes,
-                                       [&](QSize upright) { return needed_(index, upright); });
+        return DecodeForDrawing(frames_[index].encodedBytes,
+                                [&](QSize upright) { return needed_(index, upright); });
     } catch (...) {
-        // Nothing may escape a thread; the frame fails like an undecodable one.
+        return nullptr;  // nothing may escape a thread; the frame fails like an undecodable one
     }
-    return ready;
 }
 
 void FullResolutionPhotos::Decode() {
@@ -84,44 +74,62 @@ void FullResolutionPhotos::Decode() {
         std::size_t index = 0;
         {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] {
-                return stopping_ || started_ == order_.size() || alive_ < kMaxAlivePhotos;
-            });
-            if (stopping_ || started_ == order_.size()) {
+            const auto skipTaken = [&] {
+                while (started_ < frames_.size() && states_[started_] != State::Waiting) {
+                    ++started_;  // the drawing thread decoded it itself
+                }
+                return started_ == frames_.size();
+            };
+            changed_.wait(lock, [&] { return stopping_ || skipTaken() || alive_ < maxAlive_; });
+            if (stopping_ || skipTaken()) {
                 return;
             }
-            index = order_[started_++];
+            index = started_++;
+            states_[index] = State::Decoding;
             ++alive_;
         }
-        Ready ready = DecodeOne(index);
+        std::shared_ptr<ImageData> photo = DecodeOne(index);
         {
             const std::lock_guard lock(mutex_);
-            ready_.push_back(std::move(ready));  // within the room reserved: cannot throw
+            photos_[index] = std::move(photo);
+            states_[index] = State::Ready;
         }
         changed_.notify_all();
     }
 }
 
-FullResolutionPhotos::Ready FullResolutionPhotos::TakeNext() {
+const ImageData* FullResolutionPhotos::Get(std::size_t index) {
     std::unique_lock lock(mutex_);
-    if (holding_) {
-        holding_ = false;
-        --alive_;  // the photograph taken last time is released
-        changed_.notify_all();
+    if (index >= frames_.size() || states_[index] == State::Released) {
+        return nullptr;
     }
-    if (taken_ == frames_.size()) {
-        return Ready{frames_.size(), nullptr};
-    }
-    ++taken_;
-    holding_ = true;
-    if (threads_.empty()) {
-        // No decoding thread could be started: this thread decodes, one photograph at a time.
-        const std::size_t index = order_[started_++];
+    if (states_[index] == State::Waiting && (threads_.empty() || alive_ >= maxAlive_)) {
+        // No decoding thread could be started, or none may start this one before the drawing
+        // thread releases others: this thread decodes it rather than wait for ever.
+        states_[index] = State::Decoding;
+        ++alive_;
         lock.unlock();
-        return DecodeOne(index);
+        std::shared_ptr<ImageData> photo = DecodeOne(index);
+        lock.lock();
+        photos_[index] = std::move(photo);
+        states_[index] = State::Ready;
     }
-    changed_.wait(lock, [&] { return handedOut_ < ready_.size(); });
-    return std::move(ready_[handedOut_++]);
+    changed_.wait(lock, [&] { return states_[index] == State::Ready; });
+    return photos_[index].get();
+}
+
+void FullResolutionPhotos::Release(std::size_t index) {
+    std::shared_ptr<ImageData> released;  // freed outside the lock
+    {
+        const std::lock_guard lock(mutex_);
+        if (index >= frames_.size() || states_[index] != State::Ready) {
+            return;
+        }
+        released = std::move(photos_[index]);
+        states_[index] = State::Released;
+        --alive_;
+    }
+    changed_.notify_all();
 }
 
 }  // namespace mirvane

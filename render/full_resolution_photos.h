@@ -1,5 +1,6 @@
 // The photographs of a full-resolution render, decoded afresh from the frames' bytes on two
-// threads, each handed to the drawing thread as soon as it is ready.
+// threads in the order of the frames, ahead of the drawing thread, and kept until it releases
+// them: a sheet drawn in bands needs each photograph for every band that shows it.
 #pragma once
 
 #include <QSize>
@@ -23,46 +24,43 @@ class FullResolutionPhotos {
     // decoding threads.
     using SizeNeededFor = std::function<QSize(std::size_t index, QSize upright)>;
 
-    struct Ready {
-        std::size_t index = 0;
-        std::shared_ptr<ImageData> photo;  // nothing when the bytes did not decode
-    };
-
-    // Starts decoding at once on up to two threads, the largest files first, so that the longest
-    // decodes do not come last. A thread that cannot start leaves its share to the other; with
-    // none, TakeNext decodes each photograph itself. Reads only the frames' bytes; `frames` must
-    // outlive this object.
+    // Starts decoding at once on up to two threads. At most `maxAlive` photographs (decoding,
+    // ready or in use) exist at any time; two decode at once at most, each within the decoder's
+    // own caps. A thread that cannot start leaves its share to the other; with none, Get decodes
+    // each photograph itself. Reads only the frames' bytes; `frames` must outlive this object.
     FullResolutionPhotos(const std::vector<Frame>& frames, SizeNeededFor needed,
+                         std::size_t maxAlive,
                          const platform::ThreadStarter& start = platform::StartThread);
     // Starts no further decode and waits for those running.
     ~FullResolutionPhotos();
     FullResolutionPhotos(const FullResolutionPhotos&) = delete;
     FullResolutionPhotos& operator=(const FullResolutionPhotos&) = delete;
 
-    // The next photograph to be ready, whichever frame it belongs to, already resampled to the
-    // size needed when it was larger (see ShrinkForDrawing). Called once per frame from one
-    // thread; taking the next one declares the previous one released, so at most two decoded
-    // photographs (decoding, waiting or being drawn) exist at any time.
-    Ready TakeNext();
+    // Frame `index`'s photograph, already resampled to the size needed when it was larger (see
+    // ShrinkForDrawing), waiting for it if need be; nothing when its bytes did not decode or it
+    // was released. Asking again for one not yet released costs nothing. Asking beyond the
+    // `maxAlive` not released decodes on the caller's thread. One thread asks and releases.
+    const ImageData* Get(std::size_t index);
+    // Frees frame `index`'s photograph, which is not asked for again, so that a further decode
+    // may start.
+    void Release(std::size_t index);
 
   private:
+    enum class State { Waiting, Decoding, Ready, Released };
+
     void Decode();
-    Ready DecodeOne(std::size_t index) const noexcept;
+    std::shared_ptr<ImageData> DecodeOne(std::size_t index) const noexcept;
 
     const std::vector<Frame>& frames_;
     const SizeNeededFor needed_;
-    std::vector<std::size_t> order_;
+    const std::size_t maxAlive_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::size_t started_ = 0;  // of order_
-    std::size_t taken_ = 0;
-    bool holding_ = false;  // the caller has the photograph taken last
-    int alive_ = 0;
+    std::vector<State> states_;
+    std::vector<std::shared_ptr<ImageData>> photos_;
+    std::size_t started_ = 0;  // frames before this one are decoding or done
+    std::size_t alive_ = 0;
     bool stopping_ = false;
-    // Room for every frame is made before any thread starts, so that handing a photograph over
-    // never allocates on a decoding thread.
-    std::vector<Ready> ready_;
-    std::size_t handedOut_ = 0;  // of ready_
     // Last, so that the threads end before the members they use.
     std::vector<std::jthread> threads_;
 };

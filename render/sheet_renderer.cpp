@@ -1,10 +1,11 @@
 #include "render/sheet_renderer.h"
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 #include "localization/ui_text.h"
 #include "render/fonts.h"
-#include "render/full_resolution_photos.h"
 #include "render/palette.h"
 
 namespace mirvane {
@@ -132,53 +133,106 @@ bool DrawImageFitted(Graphics& graphics, const imaging::Bitmap& image, const QRe
     return DrawFitted(graphics, image, image.Size(), rect);
 }
 
-bool RenderSheet(Graphics& graphics, const Sheet& sheet, const SheetGeometry& geometry,
-                 bool fullResolution, UiLanguage language) {
+namespace {
+
+bool GridHolds(const Sheet& sheet, const SheetGeometry& geometry) {
     const std::size_t count = sheet.frames.size();
-    if (geometry.columns <= 0 || geometry.rows <= 0 || count == 0 ||
-        count > static_cast<std::size_t>(geometry.columns) * geometry.rows) {
-        return false;
-    }
-    const imaging::ScopedGraphicsState saved(graphics);
+    return geometry.columns > 0 && geometry.rows > 0 && count > 0 &&
+           count <= static_cast<std::size_t>(geometry.columns) * geometry.rows;
+}
+
+void StartDrawing(Graphics& graphics) {
     graphics.SetSmoothingMode(imaging::SmoothingMode::AntiAlias);
     graphics.SetTextRenderingHint(imaging::TextRenderingHint::AntiAliasGridFit);
     graphics.SetInterpolationMode(imaging::InterpolationMode::HighQuality);
+}
 
+// The device rows a frame's well reaches under `toDevice`, one more on each side for the
+// antialiased edge: no pixel of the frame lies outside them.
+std::pair<int, int> WellRows(const QTransform& toDevice, const QRectF& well) {
+    const QRect covered = toDevice.mapRect(well).toAlignedRect();
+    return {covered.top() - 1, covered.bottom() + 2};
+}
+
+}  // namespace
+
+bool RenderSheet(Graphics& graphics, const Sheet& sheet, const SheetGeometry& geometry,
+                 bool fullResolution, UiLanguage language) {
+    if (!GridHolds(sheet, geometry)) {
+        return false;
+    }
+    if (fullResolution) {
+        SheetBands bands(sheet, geometry, language, graphics.DeviceTransform());
+        return bands.Draw(graphics, 0, std::numeric_limits<int>::max());
+    }
+    const imaging::ScopedGraphicsState saved(graphics);
+    StartDrawing(graphics);
     const Layout l(geometry);
     graphics.FillRectangle(imaging::SolidBrush(palette::kPaper), Box(0, 0, l.w, l.h));
     DrawTitleBand(graphics, sheet, l, language);
-
-    if (!fullResolution) {
-        for (std::size_t i = 0; i < count; ++i) {
-            DrawCard(graphics, l, i);
-            const Frame& frame = sheet.frames[i];
-            if (!frame.preview || !DrawImageFitted(graphics, *frame.preview, l.Well(i))) {
-                return false;
-            }
-            DrawCardCaptions(graphics, frame, i, l);
+    for (std::size_t i = 0; i < sheet.frames.size(); ++i) {
+        DrawCard(graphics, l, i);
+        const Frame& frame = sheet.frames[i];
+        if (!frame.preview || !DrawImageFitted(graphics, *frame.preview, l.Well(i))) {
+            return false;
         }
-    } else {
-        // Each photograph is decoded at the least size that still covers the pixels it is
-        // drawn on, and drawn as soon as it is ready: cards never overlap, so the order changes
-        // no pixel.
-        const QTransform toDevice = graphics.DeviceTransform();
-        FullResolutionPhotos photos(sheet.frames, [&](std::size_t i, QSize upright) {
-            return imaging::CoveredDevicePixels(toDevice, FittedRect(upright, l.Well(i)))
-                .size()
-                .expandedTo(QSize(1, 1));
-        });
-        for (std::size_t taken = 0; taken < count; ++taken) {
-            const FullResolutionPhotos::Ready ready = photos.TakeNext();
-            DrawCard(graphics, l, ready.index);
-            if (!ready.photo ||
-                !DrawFitted(graphics, ready.photo->bitmap,
-                            QSize(ready.photo->width, ready.photo->height), l.Well(ready.index))) {
-                return false;
-            }
-            DrawCardCaptions(graphics, sheet.frames[ready.index], ready.index, l);
-        }
+        DrawCardCaptions(graphics, frame, i, l);
     }
     DrawFooterBand(graphics, sheet, l, language);
+    return true;
+}
+
+SheetBands::SheetBands(const Sheet& sheet, const SheetGeometry& geometry, UiLanguage language,
+                       const QTransform& toDevice, const platform::ThreadStarter& start)
+    : sheet_(sheet),
+      geometry_(geometry),
+      language_(language),
+      toDevice_(toDevice),
+      photos_(
+          sheet.frames,
+          // Each photograph is decoded at the least size that still covers the pixels it is
+          // drawn on.
+          [this](std::size_t i, QSize upright) {
+              return imaging::CoveredDevicePixels(toDevice_,
+                                                  FittedRect(upright, Layout(geometry_).Well(i)))
+                  .size()
+                  .expandedTo(QSize(1, 1));
+          },
+          // Two card rows: a band that meets the gap between rows shows both.
+          2 * static_cast<std::size_t>(std::max(geometry.columns, 1)), start) {}
+
+bool SheetBands::Draw(Graphics& graphics, int top, int rows) {
+    if (!GridHolds(sheet_, geometry_)) {
+        return false;
+    }
+    const imaging::ScopedGraphicsState saved(graphics);
+    // The band's device shows the whole sheet's rows from `top`: the same pixels, moved up.
+    if (top != 0) {
+        graphics.TranslateTransform(0, static_cast<float>(-top));
+    }
+    StartDrawing(graphics);
+    const long long bottom = static_cast<long long>(top) + rows;
+    const Layout l(geometry_);
+    // Paper and texts are cheap to draw and clipped to the band; only photographs are worth
+    // skipping where the band does not show them.
+    graphics.FillRectangle(imaging::SolidBrush(palette::kPaper), Box(0, 0, l.w, l.h));
+    DrawTitleBand(graphics, sheet_, l, language_);
+    for (std::size_t i = 0; i < sheet_.frames.size(); ++i) {
+        DrawCard(graphics, l, i);
+        const auto [first, last] = WellRows(toDevice_, l.Well(i));
+        if (last > top && first < bottom) {
+            const ImageData* photo = photos_.Get(i);
+            if (!photo || !DrawFitted(graphics, photo->bitmap, QSize(photo->width, photo->height),
+                                      l.Well(i))) {
+                return false;
+            }
+        }
+        if (last <= bottom) {
+            photos_.Release(i);  // no later band shows it
+        }
+        DrawCardCaptions(graphics, sheet_.frames[i], i, l);
+    }
+    DrawFooterBand(graphics, sheet_, l, language_);
     return true;
 }
 

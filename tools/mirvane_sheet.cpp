@@ -133,24 +133,18 @@ class PhaseTimer {
     QElapsedTimer timer_;
 };
 
-// Renders, encodes and writes; failures of any phase are one failed export.
+// Draws, encodes and writes the sheet band by band; a failure of any of them is one failed
+// export.
 bool ExportSheet(const Sheet& sheet, const tools::SheetOptions& options,
                  const std::filesystem::path& target, PhaseTimer& timer) {
     if (target.empty()) {
         return false;
     }
     try {
-        imaging::Bitmap bitmap;
-        if (!RenderSheetForExport(sheet, options.columns, options.width, uiLanguage, &bitmap)) {
+        if (!ExportSheetToPng(sheet, options.columns, options.width, uiLanguage, target)) {
             return false;
         }
-        timer.Done("render");
-        const Bytes png = EncodePng(bitmap.Image());
-        timer.Done("encode");
-        if (png.empty() || !WriteFileAtomically(target, png)) {
-            return false;
-        }
-        timer.Done("write");
+        timer.Done("export");
         return true;
     } catch (const std::exception&) {
         return false;

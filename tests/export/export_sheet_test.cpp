@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstring>
 #include <stdexcept>
 
+#include "archive/catalog.h"
 #include "archive/frame_preparation.h"
 #include "export/png_encoder.h"
 #include "faulty_files.h"
+#include "pairs/pair_import.h"
 #include "render/palette.h"
 #include "scratch_folder.h"
+#include "sheet/compose.h"
+#include "support/pair_files.h"
 #include "support/test_images.h"
 
 namespace mirvane {
@@ -67,7 +72,7 @@ TEST_F(ExportSheetToPngTest, InvalidGeometryThrowsAndTouchesNothing) {
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{});
 }
 
-TEST_F(ExportSheetToPngTest, AFrameThatNoLongerDecodesFailsBeforeAnyFileIsMade) {
+TEST_F(ExportSheetToPngTest, AFrameThatNoLongerDecodesFailsAndLeavesNoFile) {
     Sheet sheet = SheetOf(3);
     Bytes truncated = *sheet.frames[2].encodedBytes;
     truncated.resize(truncated.size() / 2);
@@ -75,15 +80,69 @@ TEST_F(ExportSheetToPngTest, AFrameThatNoLongerDecodesFailsBeforeAnyFileIsMade) 
 
     EXPECT_FALSE(
         ExportSheetToPng(sheet, 3, 3000, UiLanguage::English, target, kMaxPngBytes, files));
-    EXPECT_EQ(files.createCalls, 0);
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{});
 }
 
-TEST_F(ExportSheetToPngTest, APngOverTheCapFailsBeforeAnyFileIsMade) {
+TEST_F(ExportSheetToPngTest, APngOverTheCapFailsAndLeavesNoFile) {
+    std::size_t written = 0;
+    files.write = [&](int fd, std::span<const std::uint8_t> bytes) {
+        written += bytes.size();
+        return files.real.Write(fd, bytes);
+    };
     EXPECT_FALSE(
         ExportSheetToPng(SheetOf(2), 2, 3000, UiLanguage::English, target, 100'000, files));
-    EXPECT_EQ(files.createCalls, 0);
+    EXPECT_GT(written, 0u) << "the cap is crossed while writing";
+    EXPECT_LE(written, 100'000u) << "no byte beyond the cap is written";
     EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{});
+}
+
+// Drawn and written band by band, the sheet is the one drawn whole into one surface: no band's
+// edge moves, repeats or loses a pixel, and every photograph is in every band that shows it.
+TEST_F(ExportSheetToPngTest, TheBandedFileHoldsExactlyThePixelsOfTheWholeSheetDrawnAtOnce) {
+    const std::vector<int> powell = ArchiveRowsOf(u"Lake Powell");
+    ASSERT_GE(powell.size(), 6u);
+    // Pair files of textured photographs of both orientations, so that each edge shows.
+    std::vector<QString> pairFiles;
+    for (int i = 0; i < 3; ++i) {
+        const QString path =
+            QString::fromStdString((folder / ("p" + std::to_string(i) + ".qmp")).string());
+        ASSERT_TRUE(testing::WriteBytes(
+            path, testing::PairFile(
+                      2000 + i, testing::JpegOf(testing::DetailedImage(1900, 1300 + 100 * i)),
+                      2010 + i, testing::JpegOf(testing::DetailedImage(1100, 1700)))));
+        pairFiles.push_back(path);
+    }
+    const struct {
+        bool archive;
+        std::size_t frames;
+        int width, columns;
+    } cases[] = {{true, 2, 3000, 2},  {true, 3, 4500, 3},  {true, 5, 3000, 3}, {true, 6, 4500, 2},
+                 {false, 2, 4500, 2}, {false, 4, 3000, 3}, {false, 6, 4500, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.archive ? "archive, " : "pairs, ") + std::to_string(c.frames) +
+                     " frames, " + std::to_string(c.width) + " px, " + std::to_string(c.columns) +
+                     " columns");
+        const std::optional<Sheet> sheet =
+            c.archive ? ComposeFromArchive(std::span(powell).first(c.frames))
+                      : ImportPairFiles(std::span(pairFiles).first(c.frames / 2));
+        ASSERT_TRUE(sheet.has_value());
+        imaging::Bitmap whole;
+        ASSERT_TRUE(RenderSheetForExport(*sheet, c.columns, c.width, UiLanguage::English, &whole));
+        ASSERT_TRUE(ExportSheetToPng(*sheet, c.columns, c.width, UiLanguage::English, target));
+        const QImage banded = QImage(QString::fromStdString(target.string()), "PNG")
+                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage expected = whole.Image().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(banded.size(), expected.size());
+        int differing = 0;
+        for (int y = 0; y < expected.height() && differing == 0; ++y) {
+            if (std::memcmp(banded.constScanLine(y), expected.constScanLine(y),
+                            static_cast<std::size_t>(expected.width()) * 4) != 0) {
+                ADD_FAILURE() << "row " << y << " differs";
+                ++differing;
+            }
+        }
+        std::filesystem::remove(target);
+    }
 }
 
 }  // namespace
