@@ -105,7 +105,7 @@ TEST_F(ExportSheetToPngTest, TheBandedFileHoldsExactlyThePixelsOfTheWholeSheetDr
     std::vector<QString> pairFiles;
     for (int i = 0; i < 3; ++i) {
         const QString path =
-            QString::fromStdString((folder / ("p" + std::to_string(i) + ".qmp")).string());
+            QString::fromStdString(folder.Path().string()) + QStringLiteral("/p%1.qmp").arg(i);
         ASSERT_TRUE(testing::WriteBytes(
             path, testing::PairFile(
                       2000 + i, testing::JpegOf(testing::DetailedImage(1900, 1300 + 100 * i)),
@@ -119,9 +119,9 @@ TEST_F(ExportSheetToPngTest, TheBandedFileHoldsExactlyThePixelsOfTheWholeSheetDr
     } cases[] = {{true, 2, 3000, 2},  {true, 3, 4500, 3},  {true, 5, 3000, 3}, {true, 6, 4500, 2},
                  {false, 2, 4500, 2}, {false, 4, 3000, 3}, {false, 6, 4500, 3}};
     for (const auto& c : cases) {
-        SCOPED_TRACE((c.archive ? "archive, " : "pairs, ") + std::to_string(c.frames) +
-                     " frames, " + std::to_string(c.width) + " px, " + std::to_string(c.columns) +
-                     " columns");
+        SCOPED_TRACE(::testing::Message()
+                     << (c.archive ? "archive, " : "pairs, ") << c.frames << " frames, " << c.width
+                     << " px, " << c.columns << " columns");
         const std::optional<Sheet> sheet =
             c.archive ? ComposeFromArchive(std::span(powell).first(c.frames))
                       : ImportPairFiles(std::span(pairFiles).first(c.frames / 2));
