@@ -3,11 +3,13 @@
 //   bench_export heavy [runs]     six largest photographs of one place, 4500 px, 2 columns
 //   bench_export typical [runs]   four 2400 x 2000 photographs, 3000 px, 2 columns
 //   bench_export encoders [runs]  the heavy sheet encoded by EncodePng and by libspng
+//   bench_export pairs WIDTH FILE.qmp...  the sheet of those pair files, 2 columns, 5 runs
 // One scenario per process, so that the peak memory printed belongs to it.
 #include <libdeflate.h>
 #include <spng.h>
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@
 #include "export/export_names.h"
 #include "export/export_sheet.h"
 #include "export/png_encoder.h"
+#include "pairs/pair_import.h"
 #include "sheet/compose.h"
 
 namespace {
@@ -99,7 +102,7 @@ void ResetPeakResident() {
     }
 }
 
-// A "Vm...:" line of /proc/self/status, in MB.
+// A "Vm...:" line of /proc/self/status, in MiB.
 double StatusMb(const char* key) {
     std::FILE* file = std::fopen("/proc/self/status", "r");
     char line[256];
@@ -120,7 +123,8 @@ double ElapsedMs(std::chrono::steady_clock::time_point since) {
         .count();
 }
 
-// The whole export, then each phase on its own, each a median over `runs`.
+// The whole export, drawn and written in bands; then, for comparison, the sheet drawn whole,
+// encoded in memory and written, each phase on its own; each a median over `runs`.
 void MeasureExport(const mirvane::Sheet& sheet, int width, int runs) {
     QTemporaryDir folder;
     const std::filesystem::path path = folder.path().toStdString();
@@ -170,17 +174,15 @@ void MeasureExport(const mirvane::Sheet& sheet, int width, int runs) {
         std::sort(times.begin(), times.end());
         return times[times.size() / 2];
     };
+    std::printf("export %d px: median %.0f ms over %d runs\n", width, totalMs, runs);
     std::printf(
-        "export %d px: median %.0f ms over %d runs (render %.0f, encode %.0f, write %.0f)\n", width,
-        totalMs, runs, median(render), median(encode), median(write));
+        "file %.2f MB; peak resident memory while exporting %.0f MiB, %.0f MiB above the %.0f MiB "
+        "resident before (frames, previews, program)\n",
+        fileBytes / 1e6, peakMb, peakMb - baseMb, baseMb);
     std::printf(
-        "file %.2f MB; peak resident memory while exporting %.0f MB (%.0f MB resident "
-        "before: frames, previews, program)\n",
-        fileBytes / 1e6, peakMb, baseMb);
-    std::printf(
-        "peak resident memory while rendering %.0f MB, while encoding %.0f MB (%.0f MB "
-        "before encoding)\n",
-        renderPeakMb, encodePeakMb, encodeBaseMb);
+        "drawn whole instead: render %.0f ms, encode %.0f, write %.0f; peak resident memory "
+        "while rendering %.0f MiB, while encoding %.0f MiB (%.0f MiB before encoding)\n",
+        median(render), median(encode), median(write), renderPeakMb, encodePeakMb, encodeBaseMb);
 }
 
 struct SpngContextDeleter {
@@ -278,8 +280,21 @@ int main(int argc, char** argv) {
         MeasureExport(TypicalSheet(), 3000, runs);
     } else if (scenario == "encoders") {
         CompareEncoders(HeavySheet(), runs);
+    } else if (scenario == "pairs" && argc > 3) {
+        std::vector<QString> paths;
+        for (int i = 3; i < argc; ++i) {
+            paths.push_back(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
+        }
+        const std::optional<mirvane::Sheet> sheet = mirvane::ImportPairFiles(paths);
+        if (!sheet) {
+            Fail("importing the pair files");
+        }
+        MeasureExport(*sheet, std::atoi(argv[2]), 5);
     } else {
-        std::fputs("usage: bench_export heavy|typical|encoders [runs]\n", stderr);
+        std::fputs(
+            "usage: bench_export heavy|typical|encoders [runs]\n"
+            "       bench_export pairs WIDTH FILE.qmp...\n",
+            stderr);
         return 2;
     }
     return 0;

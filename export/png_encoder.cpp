@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -184,15 +187,94 @@ class PartCompressor {
     std::unique_ptr<isal_zstream> stream_;  // some 100 KiB: not for a thread's stack
 };
 
-// Compresses every part, the caller's thread and up to kMaxThreads - 1 helpers taking them in
-// turn. Stops early once one part fails. Once a helper cannot start, `helpersStart` turns false
-// and no helper is tried again.
+// The encoder's helper threads, started with its first group and kept for all of them: each
+// group's work runs on the caller's thread and every helper at once. Helpers that cannot start
+// leave the work to those that did, down to the caller's thread alone.
+class Helpers {
+  public:
+    Helpers() = default;
+    Helpers(const Helpers&) = delete;
+    Helpers& operator=(const Helpers&) = delete;
+    ~Helpers() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    // Starts up to `count` helpers, once; no further start is tried after one fails.
+    void Start(int count, const platform::ThreadStarter& start) {
+        if (started_) {
+            return;
+        }
+        started_ = true;
+        threads_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) {
+            std::jthread thread = start([this] { Serve(); });
+            if (!thread.joinable()) {
+                break;
+            }
+            threads_.push_back(std::move(thread));
+        }
+    }
+
+    // Runs `work` on this thread and on every helper; returns once all have returned.
+    void RunOnAll(const std::function<void()>& work) {
+        {
+            const std::lock_guard lock(mutex_);
+            work_ = &work;
+            running_ = threads_.size();
+            ++round_;
+        }
+        changed_.notify_all();
+        work();
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return running_ == 0; });
+        work_ = nullptr;
+    }
+
+  private:
+    void Serve() {
+        std::uint64_t served = 0;
+        for (;;) {
+            const std::function<void()>* work = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return stopping_ || round_ != served; });
+                if (stopping_) {
+                    return;
+                }
+                served = round_;
+                work = work_;
+            }
+            (*work)();
+            {
+                const std::lock_guard lock(mutex_);
+                --running_;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const std::function<void()>* work_ = nullptr;
+    std::uint64_t round_ = 0;
+    std::size_t running_ = 0;
+    bool stopping_ = false;
+    bool started_ = false;
+    // Last, so that the threads end before the members they use.
+    std::vector<std::jthread> threads_;
+};
+
+// Compresses every part, the caller's thread and the helpers taking them in turn. Stops early
+// once one part fails.
 void CompressParts(const QImage& rows, int channels, const std::vector<std::uint8_t>& above,
-                   int groupFirst, bool finalGroup, std::vector<Part>& parts,
-                   const platform::ThreadStarter& start, bool& helpersStart) {
+                   int groupFirst, bool finalGroup, std::vector<Part>& parts, Helpers& helpers) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
-    const auto work = [&] {
+    helpers.RunOnAll([&] {
         try {
             PartCompressor compressor(rows, channels, above);
             for (std::size_t i = next++; i < parts.size() && !failed; i = next++) {
@@ -205,21 +287,7 @@ void CompressParts(const QImage& rows, int channels, const std::vector<std::uint
         } catch (const std::bad_alloc&) {
             failed = true;  // the part being worked on stays Pending
         }
-    };
-    const int hardware = static_cast<int>(std::thread::hardware_concurrency());
-    const int threads =
-        std::clamp(std::min(hardware, kMaxThreads), 1, static_cast<int>(parts.size()));
-    std::vector<std::jthread> helpers;
-    helpers.reserve(static_cast<std::size_t>(threads));
-    for (int i = 1; i < threads && helpersStart; ++i) {
-        std::jthread helper = start(work);
-        if (!helper.joinable()) {
-            helpersStart = false;  // fewer helpers; the parts still get done
-            break;
-        }
-        helpers.push_back(std::move(helper));
-    }
-    work();
+    });
 }
 
 // Whether rows of `format` are read as straight-alpha QRgb as they are.
@@ -260,8 +328,8 @@ struct PngStreamEncoder::Stream {
         std::memcpy(chunk + 4, "IHDR", 4);
         PutBigEndian(chunk + 8, static_cast<std::uint32_t>(width));
         PutBigEndian(chunk + 12, static_cast<std::uint32_t>(height));
-        chunk[16] = 8;                // bits per sample
-        chunk[17] = opaque ? 2 : 6;   // truecolour, or truecolour with alpha
+        chunk[16] = 8;               // bits per sample
+        chunk[17] = opaque ? 2 : 6;  // truecolour, or truecolour with alpha
         // Deflate, adaptive filtering, no interlace: all zero.
         PutBigEndian(chunk + 8 + kIhdrSize, crc32_gzip_refl(0, chunk + 4, 4 + kIhdrSize));
         return Emit(bytes);
@@ -302,7 +370,11 @@ struct PngStreamEncoder::Stream {
         for (std::size_t i = 0, offset = 0; i < parts.size(); offset += parts[i++].room) {
             parts[i].out = room.get() + offset;
         }
-        CompressParts(rows, channels, above, first, finalGroup, parts, start, helpersStart);
+        const int hardware = static_cast<int>(std::thread::hardware_concurrency());
+        helpers.Start(
+            std::clamp(std::min(hardware, kMaxThreads), 1, kRowsPerGroup / kRowsPerPart) - 1,
+            start);
+        CompressParts(rows, channels, above, first, finalGroup, parts, helpers);
         std::size_t deflated = 0;
         for (const Part& part : parts) {
             if (part.outcome == PartOutcome::Pending) {
@@ -329,8 +401,8 @@ struct PngStreamEncoder::Stream {
     }
 
     bool EmitChunk(bool firstGroup, bool finalGroup, std::size_t deflated) {
-        const std::size_t size = (firstGroup ? kZlibHeader.size() : 0) + deflated +
-                                 (finalGroup ? kAdlerBytes : 0);
+        const std::size_t size =
+            (firstGroup ? kZlibHeader.size() : 0) + deflated + (finalGroup ? kAdlerBytes : 0);
         std::uint8_t start[8];
         PutBigEndian(start, static_cast<std::uint32_t>(size));
         std::memcpy(start + 4, "IDAT", 4);
@@ -369,12 +441,13 @@ struct PngStreamEncoder::Stream {
     std::size_t produced = 0;
     std::uint32_t adler = 1;
     bool failed = false;
-    bool helpersStart = true;
     // The samples of the last row compressed: the filter's row above the next group.
     std::vector<std::uint8_t> above = std::vector<std::uint8_t>(rowBytes, 0);
     std::vector<Part> parts;
     std::unique_ptr<std::uint8_t[]> room;
     std::size_t roomSize = 0;
+    // Last, so that the helpers end before the members they use.
+    Helpers helpers;
 };
 
 PngStreamEncoder::PngStreamEncoder(int width, int height, bool opaque, PngSink sink,
