@@ -67,14 +67,13 @@ std::uint64_t DecodedPixelBytes(imaging::ByteView bytes, const SizeNeeded& neede
            static_cast<std::uint64_t>(decoded.height());
 }
 
-std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed) {
+std::shared_ptr<ImageData> DecodePixels(imaging::ByteView bytes, const SizeNeeded& needed) {
     const std::optional<DecodePlan> plan = PlanDecode(bytes, needed);
     if (!plan) {
         return nullptr;
     }
     auto data = std::make_shared<ImageData>();
-    data->bytes = std::move(bytes);
-    if (imaging::DecodeBitmap(data->bytes, plan->header, plan->atLeast, &data->bitmap) !=
+    if (imaging::DecodeBitmap(bytes, plan->header, plan->atLeast, &data->bitmap) !=
         imaging::Status::Ok) {
         return nullptr;
     }
@@ -84,6 +83,14 @@ std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed) {
     const QSize size = turned ? plan->upright : QSize(plan->header.width, plan->header.height);
     data->width = size.width();
     data->height = size.height();
+    return data;
+}
+
+std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed) {
+    std::shared_ptr<ImageData> data = DecodePixels(bytes, needed);
+    if (data) {
+        data->bytes = std::move(bytes);
+    }
     return data;
 }
 

@@ -33,6 +33,10 @@ bool IsDecodableFormat(imaging::RawFormat format);
 // at a reduced scale whose result still covers the needed size.
 std::shared_ptr<ImageData> DecodeImage(Bytes bytes, const SizeNeeded& needed = {});
 
+// As DecodeImage, reading `bytes` where they are and keeping none of them: the result's `bytes`
+// is empty.
+std::shared_ptr<ImageData> DecodePixels(imaging::ByteView bytes, const SizeNeeded& needed = {});
+
 // The pixel memory (4 bytes a pixel) of the bitmap that DecodeImage(bytes, needed) would make,
 // read from the header alone; 0 when DecodeImage would refuse the bytes before decoding.
 std::uint64_t DecodedPixelBytes(imaging::ByteView bytes, const SizeNeeded& needed = {});

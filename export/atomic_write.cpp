@@ -21,7 +21,9 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target, platform::FileO
     }
 }
 
-AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    Abandon();
+}
 
 void AtomicFileWriter::Abandon() {
     if (file_.IsOpen()) {

@@ -1,13 +1,26 @@
 #include "pairs/pair_import.h"
 
+#include <algorithm>
+
 #include "localization/status_line.h"
 #include "pairs/pair_header.h"
+#include "platform/file_reading.h"
 #include "sheet/compose.h"
 #include "sheet/current_sheet.h"
 #include "sheet/export_gate.h"
 #include "sheet/parallel_frames.h"
 
 namespace mirvane {
+namespace {
+
+// One photograph's bytes cut out of its pair file, in a buffer of their own.
+Bytes CopyOf(Bytes::const_iterator first, Bytes::const_iterator last) {
+    Bytes bytes = platform::LargeBytes(static_cast<std::size_t>(last - first));
+    std::copy(first, last, bytes.begin());
+    return bytes;
+}
+
+}  // namespace
 
 std::optional<Sheet> ImportPairFiles(std::span<const QString> paths,
                                      const FilesystemTypeQuery& filesystemType) {
@@ -36,9 +49,9 @@ std::optional<Sheet> ImportPairFiles(std::span<const QString> paths,
         }
         const auto first = file.begin() + kPairHeaderSize;
         const auto second = first + header->firstSize;
-        pending.push_back(PendingFrame{Bytes(first, second), std::int32_t(header->firstYear)});
+        pending.push_back(PendingFrame{CopyOf(first, second), std::int32_t(header->firstYear)});
         pending.push_back(
-            PendingFrame{Bytes(second, file.end()), std::int32_t(header->secondYear)});
+            PendingFrame{CopyOf(second, file.end()), std::int32_t(header->secondYear)});
     }
     std::optional<std::vector<Frame>> frames = PrepareFrames(std::move(pending));
     if (!frames) {

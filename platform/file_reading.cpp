@@ -8,6 +8,8 @@
 #include <QFile>
 #include <cerrno>
 
+#include "platform/memory_advice.h"
+
 namespace mirvane::platform {
 namespace {
 
@@ -29,6 +31,14 @@ class FileDescriptor {
 
 }  // namespace
 
+Bytes LargeBytes(std::size_t size) {
+    Bytes bytes;
+    bytes.reserve(size);  // not touched yet: a buffer this large is mapped afresh
+    PreferHugePages(bytes.data(), size);
+    bytes.resize(size);
+    return bytes;
+}
+
 Bytes ReadWholeFile(const QString& path, std::uint64_t limit) {
     const QByteArray nativePath = QFile::encodeName(path);
     if (path.isEmpty() || path.contains(QChar(u'\0'))) {
@@ -43,7 +53,7 @@ Bytes ReadWholeFile(const QString& path, std::uint64_t limit) {
         status.st_size <= 0 || static_cast<std::uint64_t>(status.st_size) > limit) {
         return {};
     }
-    Bytes bytes(static_cast<std::size_t>(status.st_size));
+    Bytes bytes = LargeBytes(static_cast<std::size_t>(status.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);

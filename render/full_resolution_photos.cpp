@@ -17,14 +17,13 @@ std::shared_ptr<ImageData> DecodeForDrawing(const std::shared_ptr<const Bytes>& 
         return nullptr;
     }
     try {
-        // The decoder takes its bytes; the frame's own stay untouched for the next export.
-        std::shared_ptr<ImageData> photo = DecodeImage(Bytes(*bytes), needed);
+        // Read where they are: the frame's bytes stay untouched for the next export.
+        std::shared_ptr<ImageData> photo = DecodePixels(*bytes, needed);
         if (!photo || imaging::ShrinkForDrawing(photo->bitmap.Image(),
                                                 needed(QSize(photo->width, photo->height))) !=
                           imaging::Status::Ok) {
             return nullptr;
         }
-        Bytes().swap(photo->bytes);  // the copy has served; keep only pixels alive
         return photo;
     } catch (const std::bad_alloc&) {
         return nullptr;  // a photograph too large for the memory left fails like a bad one

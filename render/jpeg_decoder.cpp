@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/memory_advice.h"
 #include "render/jpeg_segments.h"
 
 namespace mirvane::imaging::jpeg {
@@ -119,6 +120,7 @@ Status Decode(ByteView bytes, QSize stored, QSize atLeast, QImage* out) {
     if (image.isNull()) {
         return Status::OutOfMemory;
     }
+    platform::PreferHugePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
     // BGRX in memory is Qt's RGB32 on a little-endian machine; libjpeg-turbo sets X to 0xff.
     // libjpeg-turbo converts CMYK to no other layout: it comes as four bytes a pixel too, in the
     // same rows, and is turned into RGB in place.
