@@ -8,12 +8,14 @@
 # PEERS_DIR holds peer_vips.c, gen_images.py and wrap_pairs.py; IMAGE_DIR the photographs
 # gen_images.py made (IMAGE_DIR/max, IMAGE_DIR/typical; made here when missing, MAX takes
 # some 15 minutes). SETs: max (six photographs, 4500 px) and typical (four, 3000 px), both by
-# default. Needs libvips-dev and GNU time (Debian: time).
+# default. Needs libvips-dev and GNU time (Debian: time); PYTHON (default python3) must have
+# numpy and Pillow for gen_images.py.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 peers=$(cd "$2" && pwd)
 images=$3
+python=${PYTHON:-python3}
 runs=${4:-5}
 shift $(($# < 4 ? $# : 4))
 sets=("$@")
@@ -31,8 +33,8 @@ for set in "${sets[@]}"; do
     typical) count=4 width=3000 ;;
     *) echo "unknown set $set" >&2; exit 2 ;;
   esac
-  [ -f "$images/$set/f1.jpg" ] || python3 "$peers/gen_images.py" "$images" "$set"
-  python3 "$peers/wrap_pairs.py" "$images/$set" "$work/pairs-$set" "$count"
+  [ -f "$images/$set/f1.jpg" ] || "$python" "$peers/gen_images.py" "$images" "$set"
+  "$python" "$peers/wrap_pairs.py" "$images/$set" "$work/pairs-$set" "$count"
   ours=("$build/mirvane-sheet" pairs "$work"/pairs-"$set"/p*.qmp --columns 2 --width "$width"
         -o "$work/ours.png")
   theirs=("$work/peer_vips" "$set" "$work/vips.png")

@@ -7,11 +7,9 @@
 #include <stdexcept>
 
 #include "archive/catalog.h"
-#include "export/atomic_write.h"
 #include "export/export_names.h"
 #include "export/export_sheet.h"
 #include "export/exports_folder.h"
-#include "export/png_encoder.h"
 #include "localization/ui_text.h"
 #include "pairs/pair_import.h"
 #include "platform/embedded_resources.h"
