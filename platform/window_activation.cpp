@@ -2,10 +2,16 @@
 
 #include <xcb/xcb.h>
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+
+#include "platform/wayland_activation.h"
 
 namespace mirvane::platform {
 namespace {
@@ -62,10 +68,99 @@ void SendStartupMessage(xcb_connection_t* connection, xcb_window_t root,
     }
 }
 
+bool OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+Q_LOGGING_CATEGORY(activationLog, "mirvane.activation", QtWarningMsg)
+
+// How long the compositor has to act on a token before the window is taken not to have the
+// activation: its answer is one round trip, milliseconds even on a loaded machine.
+constexpr int kTokenAnswerMs = 1000;
+
+// Asks the compositor to activate `window` with `token`, now that its first frame is out, and
+// calls `refused` when no window of the program is active a little later.
+void SendToken(QWindow& window, const QString& token, const std::function<void()>& refused) {
+    if (!ActivateWaylandWindow(window, token)) {
+        window.requestActivate();
+        return;
+    }
+    qCInfo(activationLog) << "asked the compositor to activate the window with the token";
+    QTimer::singleShot(kTokenAnswerMs, &window, [refused] {
+        if (QGuiApplication::focusWindow() != nullptr) {
+            qCInfo(activationLog) << "the window took the activation";
+            return;
+        }
+        qCInfo(activationLog) << "the window did not take the activation: the token was refused";
+        if (refused) {
+            refused();
+        }
+    });
+}
+
+// Activates its window with a token once the window's first frame is out: the compositor maps a
+// surface only with a frame and ignores the activation of one it has not mapped.
+class ActivationWhenShown : public QObject {
+  public:
+    static constexpr const char* kName = "mirvane-activation-when-shown";
+
+    ActivationWhenShown(QWindow& window, const QString& token, std::function<void()> refused)
+        : QObject(&window), token_(token), refused_(std::move(refused)) {
+        setObjectName(QLatin1String(kName));
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window->isExposed()) {
+            window->removeEventFilter(this);
+            // Queued: the expose paints and commits the first frame first.
+            QMetaObject::invokeMethod(
+                this,
+                [this, window] {
+                    SendToken(*window, token_, refused_);
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    QString token_;
+    std::function<void()> refused_;
+};
+
+void ActivateOnWayland(QWindow& window, const QString& token, std::function<void()> refused) {
+    // A later request replaces one still waiting.
+    delete window.findChild<QObject*>(QLatin1String(ActivationWhenShown::kName),
+                                      Qt::FindDirectChildrenOnly);
+    if (window.isExposed()) {
+        SendToken(window, token, refused);
+    } else {
+        new ActivationWhenShown(window, token, std::move(refused));
+    }
+}
+
 }  // namespace
 
 bool RestoreMapsAnew() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return OnWayland();
+}
+
+bool ActivatesWithToken(const QString& token) {
+    return OnWayland() && !token.isEmpty() && WaylandActivationAvailable();
+}
+
+void ActivateFirstWindow(QWindow& window, const QString& token) {
+    if (ActivatesWithToken(token)) {
+        ActivateOnWayland(window, token, {});
+    }
+}
+
+void ForgetLauncherActivationToken() {
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
 }
 
 std::uint32_t StartupIdTime(const QString& startupId) {
@@ -84,7 +179,11 @@ QByteArray StartupRemoveMessage(const QString& startupId) {
     return "remove: ID=\"" + id + "\"" + QByteArray(1, '\0');
 }
 
-void ActivateWindow(QWindow& window, const QString& token) {
+void ActivateWindow(QWindow& window, const QString& token, std::function<void()> refused) {
+    if (ActivatesWithToken(token)) {
+        ActivateOnWayland(window, token, std::move(refused));
+        return;
+    }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (token.isEmpty() || x11 == nullptr || x11->connection() == nullptr) {
         window.requestActivate();

@@ -119,7 +119,9 @@ void MainWindow::Exit() {
 }
 
 void MainWindow::Restore(const QString& activationToken) {
-    if (platform::RestoreMapsAnew() && isVisible() && !isActiveWindow()) {
+    // With a token the compositor takes, the window is activated where it is.
+    const bool inPlace = platform::ActivatesWithToken(activationToken);
+    if (platform::RestoreMapsAnew() && !inPlace && isVisible() && !isActiveWindow()) {
         hide();
     }
     showNormal();
@@ -132,7 +134,13 @@ void MainWindow::Restore(const QString& activationToken) {
         target = modal;
     }
     if (QWindow* handle = target->windowHandle()) {
-        platform::ActivateWindow(*handle, activationToken);
+        // A refused token (a stale one, say) leaves the window behind: it is shown anew then, as
+        // without a token, unless it went to the tray meanwhile.
+        platform::ActivateWindow(*handle, activationToken, [this] {
+            if (isVisible()) {
+                Restore();
+            }
+        });
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/desktop_session.h"
 #include "platform/threads.h"
 #include "platform/user_identity.h"
+#include "platform/window_activation.h"
 #include "render/fonts.h"
 #include "sheet/current_sheet.h"
 #include "shell/app_icon.h"
@@ -50,6 +51,7 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
         return kExitNoImageThreads;
     }
     QApplication application(argc, argv);
+    platform::ForgetLauncherActivationToken();
     QApplication::setApplicationName(QStringLiteral("Mirvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     // The desktop finds the launcher, and with it the icon in its task switcher, by this name.
@@ -81,6 +83,8 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
         }
     });
     window->show();
+    platform::ActivateFirstWindow(*window->windowHandle(),
+                                  platform::LauncherActivationToken(session));
     if (options.windowShown) {
         options.windowShown(*window);
     }

@@ -1,5 +1,6 @@
 // Start-up tells the desktop who the window is: the application id that names the launcher, the
-// icon and the metainfo, and the application icon in every size, on the window itself.
+// icon and the metainfo, and the application icon in every size, on the window itself. The
+// launcher's token is for this start alone: the programs it starts must not inherit it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,7 +23,10 @@ QString ReadText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-TEST(Startup, NamesTheLauncherAndGivesTheWindowTheApplicationIcon) {
+TEST(Startup, NamesTheLauncherGivesTheWindowTheIconAndPassesNoTokenOn) {
+    qputenv("XDG_ACTIVATION_TOKEN", "mirvane-test-token");
+    qputenv("DESKTOP_STARTUP_ID", "mirvane-test-id_TIME1");
+    bool tokenLeft = true;
     QString desktopFileName;
     std::map<int, QImage> windowIcon;  // by the size asked for
     bool sameAsApplicationIcon = false;
@@ -30,6 +34,8 @@ TEST(Startup, NamesTheLauncherAndGivesTheWindowTheApplicationIcon) {
     options.instanceName =
         QStringLiteral("mirvane-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     options.windowShown = [&](MainWindow& window) {
+        tokenLeft = qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN") ||
+                    qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID");
         desktopFileName = QGuiApplication::desktopFileName();
         const QIcon icon = window.windowIcon();
         for (const QSize& size : icon.availableSizes()) {
@@ -42,6 +48,7 @@ TEST(Startup, NamesTheLauncherAndGivesTheWindowTheApplicationIcon) {
     char* argv[] = {name, nullptr};
     int argc = 1;
     ASSERT_EQ(RunMirvane(argc, argv, options), kExitNormal);
+    EXPECT_FALSE(tokenLeft);
 
     // One id for the launcher's file name, its icon and the metainfo that points to it.
     EXPECT_EQ(desktopFileName, QLatin1String(kApplicationId));
