@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Mirvane in real desktop sessions, started here headless from Debian packages: X11 (Xvfb and
 # openbox) with and without a notification area, X11 with the accessibility bus driven as an
-# assistive tool drives it, Wayland under mutter and under weston, and no display at all. Each session runs in a network namespace of its own (so the single-instance
-# name, an abstract socket, is private to it) with a private session bus, runtime folder and
-# home, within a time limit; every process it starts is ended by its id on every path.
+# assistive tool drives it, Wayland under mutter (twice: the second time with a launcher's
+# activation tokens) and under weston, and no display at all. Each session runs in a network
+# namespace of its own (so the single-instance name, an abstract socket, is private to it) with a
+# private session bus, runtime folder and home, within a time limit; every process it starts is
+# ended by its id on every path.
 #
 #   desktop_sessions.sh BUILD_DIR [SESSION...]     sessions: no-display x11-tray x11-no-tray
-#                                                   x11-accessibility mutter weston (all by
-#                                                   default)
+#                                                   x11-accessibility mutter mutter-activation
+#                                                   weston (all by default)
 # Screenshots and logs stay in BUILD_DIR/desktop-sessions/SESSION.
 set -uo pipefail
 
@@ -15,7 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 shift
 mirvane=$build/shell/mirvane
-# Each session's time limit; together they keep the whole script under four minutes.
+# Each session's time limit; together they keep the whole script under five minutes.
 session_limit() {
   case $1 in
     no-display) echo 10 ;;
@@ -23,6 +25,7 @@ session_limit() {
     x11-no-tray) echo 40 ;;
     x11-accessibility) echo 60 ;;
     mutter) echo 35 ;;
+    mutter-activation) echo 45 ;;
     weston) echo 45 ;;
   esac
 }
@@ -35,7 +38,7 @@ if [ "${MIRVANE_SESSION_INSIDE:-}" = "" ]; then
   unshare -n -- true 2>/dev/null || isolate=()
   sessions=("$@")
   [ ${#sessions[@]} -gt 0 ] ||
-    sessions=(no-display x11-tray x11-no-tray x11-accessibility mutter weston)
+    sessions=(no-display x11-tray x11-no-tray x11-accessibility mutter mutter-activation weston)
   failed=()
   for session in "${sessions[@]}"; do
     out=$build/desktop-sessions/$session
@@ -430,6 +433,70 @@ session_mutter() {
   check "the tray icon shows under Wayland too" within 20 grep -q '^item ' watcher.log
 }
 
+# The process id of the Mirvane whose window is active, as the accessibility bus tells.
+atspi_active() { [ "$(/usr/bin/python3 "$here/atspi_windows.py" active 2>>atspi.log)" = "$1" ]; }
+not_active() { ! atspi_active "$1"; }
+# A launcher's token, as GNOME's launcher makes one: the id of a launch mutter has been told of,
+# here over startup notification through Xwayland, with the launch time (see uptime_ms).
+launcher_token() {
+  local token="mirvane-launch-$$-$((++launches))_TIME$(uptime_ms)"
+  DISPLAY=$x_display XAUTHORITY=$x_authority /usr/bin/python3 "$here/launch_notice.py" "$token" \
+    2>>launch.log && echo "$token"
+}
+launches=0
+# What the first window's log says of its activations with a token.
+activations_told() { [ "$(grep -c "$1" first.log)" -eq "$2" ]; }
+
+# mutter with Xwayland, as in a GNOME session, where the launcher's token reaches a second start.
+session_mutter_activation() {
+  start mutter.log mutter --headless --wayland --virtual-monitor 1280x800 \
+    --wayland-display="mirvane-mutter-$$"
+  within 20 test -S "$XDG_RUNTIME_DIR/mirvane-mutter-$$" &&
+    within 20 grep -q 'Using public X11 display' mutter.log ||
+    { echo "  FAIL mutter did not start with Xwayland"; return 1; }
+  export WAYLAND_DISPLAY=mirvane-mutter-$$
+  x_display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' mutter.log | head -n1)
+  x_authority=$(compgen -G "$XDG_RUNTIME_DIR/.mutter-Xwaylandauth.*" | head -n1)
+  start_accessibility_bus || { echo "  FAIL the accessibility bus did not start"; return 1; }
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_LOGGING_RULES=mirvane.activation.info=true
+  sizes="1004 701 1280 800"
+
+  local token
+  token=$(launcher_token) || { echo "  FAIL no launch notice reached mutter"; return 1; }
+  start first.log env XDG_ACTIVATION_TOKEN="$token" "$mirvane"
+  local first=$started
+  check "a start with the launcher's token shows its window" within 30 atspi_shows "$first"
+  check "... and activates it with the token" \
+    within 20 activations_told 'the window took the activation' 1
+  # Another program's window, which takes the activation: a Mirvane of another session.
+  start other.log env XDG_SESSION_ID=mirvane-other-session-$$ "$mirvane"
+  local other=$started
+  within 30 atspi_active "$other" || { echo "  FAIL the other window took no activation"; return 1; }
+
+  check "a second start with the launcher's token ends with 0" \
+    second_start second.log XDG_ACTIVATION_TOKEN="$(launcher_token)"
+  check "... and the first window takes the activation from the other" \
+    within 20 atspi_active "$first"
+  check "... in place, by the token" within 20 activations_told 'the window took the activation' 2
+  check "... and alone" atspi_shows "$first" "$other"
+
+  /usr/bin/python3 "$here/atspi_windows.py" press "Hide to tray" "$first"
+  check "Hide to tray minimizes the window (no notification area here)" \
+    within 20 not_active "$first"
+  check "a second start with the launcher's token brings it back active" \
+    second_start second2.log XDG_ACTIVATION_TOKEN="$(launcher_token)"
+  check "... by the token" within 20 activations_told 'the window took the activation' 3
+  within 20 atspi_active "$first"
+
+  second_start other2.log XDG_SESSION_ID=mirvane-other-session-$$ \
+    XDG_ACTIVATION_TOKEN="$(launcher_token)"
+  within 20 atspi_active "$other" || { echo "  FAIL the other window took no activation"; return 1; }
+  check "a second start with a token mutter refuses ends with 0" \
+    second_start second3.log XDG_ACTIVATION_TOKEN=mirvane-unknown-$$
+  check "... the refusal is seen" within 20 activations_told 'the token was refused' 1
+  check "... and the window, shown anew, takes the activation" within 20 atspi_active "$first"
+}
+
 session_weston() {
   # The offscreen rendering of the same window, to compare the screenshot with.
   QT_QPA_PLATFORM=offscreen "$build/tests/desktop/mirvane_window_snapshot" offscreen.png \
@@ -462,6 +529,7 @@ case $session in
   x11-no-tray) session_x11_no_tray ;;
   x11-accessibility) session_x11_accessibility ;;
   mutter) session_mutter ;;
+  mutter-activation) session_mutter_activation ;;
   weston) session_weston ;;
   *) echo "unknown session $session"; exit 2 ;;
 esac
