@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "localization/ui_text.h"
+#include "platform/notification_area_presence.h"
 #include "sheet/export_gate.h"
 
 namespace mirvane::shell {
@@ -18,27 +19,39 @@ class SystemArea final : public NotificationArea {
   public:
     bool AddIcon(const QIcon& icon, const QString& tip, QMenu& menu,
                  const Handlers& handlers) override {
-        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (!Available()) {
             return false;
         }
-        icon_.setIcon(icon);
-        icon_.setToolTip(tip);
-        icon_.setContextMenu(&menu);
-        QObject::disconnect(&icon_, &QSystemTrayIcon::activated, nullptr, nullptr);
-        QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
+        // Made only now: Qt picks the kind of area for good when its first icon is made.
+        if (!icon_) {
+            icon_ = std::make_unique<QSystemTrayIcon>();
+        }
+        icon_->setIcon(icon);
+        icon_->setToolTip(tip);
+        icon_->setContextMenu(&menu);
+        QObject::disconnect(icon_.get(), &QSystemTrayIcon::activated, nullptr, nullptr);
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
                          [clicked = handlers.clicked](QSystemTrayIcon::ActivationReason reason) {
                              // The context menu is shown by the area itself.
                              if (reason == QSystemTrayIcon::Trigger && clicked) {
                                  clicked();
                              }
                          });
-        icon_.show();
-        return icon_.isVisible();
+        icon_->show();
+        return icon_->isVisible();
     }
 
-    void RemoveIcon() override { icon_.hide(); }
+    void RemoveIcon() override {
+        if (icon_) {
+            icon_->hide();
+        }
+    }
 
-    bool Available() override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+    // Until Qt has an icon it is not asked: it would settle on having no area.
+    bool Available() override {
+        return icon_ ? QSystemTrayIcon::isSystemTrayAvailable()
+                     : platform::NotificationAreaPresent();
+    }
 
     void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
         watcher_ = std::make_unique<QDBusServiceWatcher>(
@@ -52,7 +65,7 @@ class SystemArea final : public NotificationArea {
     }
 
   private:
-    QSystemTrayIcon icon_;
+    std::unique_ptr<QSystemTrayIcon> icon_;
     std::unique_ptr<QDBusServiceWatcher> watcher_;
 };
 

@@ -8,8 +8,8 @@
 # ended by its id on every path.
 #
 #   desktop_sessions.sh BUILD_DIR [SESSION...]     sessions: no-display x11-tray x11-no-tray
-#                                                   x11-accessibility mutter mutter-activation
-#                                                   weston (all by default)
+#                                                   x11-xembed-tray x11-accessibility mutter
+#                                                   mutter-activation weston (all by default)
 # Screenshots and logs stay in BUILD_DIR/desktop-sessions/SESSION.
 set -uo pipefail
 
@@ -23,6 +23,7 @@ session_limit() {
     no-display) echo 10 ;;
     x11-tray) echo 50 ;;
     x11-no-tray) echo 40 ;;
+    x11-xembed-tray) echo 40 ;;
     x11-accessibility) echo 60 ;;
     mutter) echo 35 ;;
     mutter-activation) echo 45 ;;
@@ -38,7 +39,8 @@ if [ "${MIRVANE_SESSION_INSIDE:-}" = "" ]; then
   unshare -n -- true 2>/dev/null || isolate=()
   sessions=("$@")
   [ ${#sessions[@]} -gt 0 ] ||
-    sessions=(no-display x11-tray x11-no-tray x11-accessibility mutter mutter-activation weston)
+    sessions=(no-display x11-tray x11-no-tray x11-xembed-tray x11-accessibility mutter
+      mutter-activation weston)
   failed=()
   for session in "${sessions[@]}"; do
     out=$build/desktop-sessions/$session
@@ -265,6 +267,21 @@ session_x11_tray() {
   if running "$again"; then
     echo "  (still running, its window $(is_unmapped "$window" && echo hidden || echo shown))"
   fi
+
+  # No notification area at the start, one later (a panel that starts after the program): the
+  # icon goes there, and the next close hides to it.
+  start late.log "$mirvane"
+  local late=$started
+  within 30 has_window_titled "$late" Mirvane && window=$(x11_window "$late" Mirvane)
+  start watcher-late.log "$build/tests/desktop/mirvane_status_notifier_watcher"
+  within 20 grep -q '^ready' watcher-late.log || { echo "  FAIL the watcher did not start"; return 1; }
+  check "a notification area that appears after the start takes the icon" \
+    within 20 grep -q '^item ' watcher-late.log
+  wmctrl -i -c "$window"
+  check "... and the close box then hides to it" within 20 is_unmapped "$window"
+  second_start second-late.log
+  within 20 is_active "$window"
+  check "... and Exit ends the program with 0" click_exit "$window" ended_with "$late" 0
 }
 
 # xev has seen a property of ours change on the root window, so it listens there.
@@ -319,6 +336,31 @@ session_x11_no_tray() {
 
   wmctrl -i -c "$window"
   check "the close box ends the program with 0" within 20 ended_with "$first" 0
+}
+
+# An X11 system tray (XEmbed, trayer) that starts after the program, with no D-Bus one at all.
+session_x11_xembed_tray() {
+  start_x11 || { echo "  FAIL the X server or openbox did not start"; return 1; }
+  start first.log "$mirvane"
+  local first=$started window=
+  within 30 has_window_titled "$first" Mirvane && window=$(x11_window "$first" Mirvane)
+  [ -n "$window" ] || { echo "  FAIL no window appeared"; return 1; }
+  start trayer.log trayer --edge top --align right --widthtype pixel --width 100 --height 24
+  within 20 tray_owned || { echo "  FAIL trayer did not take the tray"; return 1; }
+  wmctrl -i -c "$window"
+  check "the close box hides to a system tray that came after the start" \
+    within 20 is_unmapped "$window"
+  check "... and the program keeps running" running "$first"
+  import -window root x11-xembed-tray.png
+  check "a second start restores and activates the window" \
+    second_start second.log "DESKTOP_STARTUP_ID=mirvane-test-$$_TIME$(uptime_ms)"
+  within 20 is_active "$window"
+  check "Exit ends the program with 0" click_exit "$window" ended_with "$first" 0
+}
+# The screen's system-tray selection has an owner.
+tray_owned() {
+  /usr/bin/python3 -c 'import sys; from Xlib import display; d = display.Display()
+sys.exit(d.get_selection_owner(d.intern_atom("_NET_SYSTEM_TRAY_S0")) == 0)' 2>/dev/null
 }
 
 # Mirvane in English and in German, driven through the accessibility bus and the keyboard alone.
@@ -527,6 +569,7 @@ case $session in
   no-display) session_no_display ;;
   x11-tray) session_x11_tray ;;
   x11-no-tray) session_x11_no_tray ;;
+  x11-xembed-tray) session_x11_xembed_tray ;;
   x11-accessibility) session_x11_accessibility ;;
   mutter) session_mutter ;;
   mutter-activation) session_mutter_activation ;;

@@ -1,0 +1,75 @@
+#include "platform/notification_area_presence.h"
+
+#include <xcb/xcb.h>
+
+#include <QByteArray>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QGuiApplication>
+#include <cstdint>
+#include <cstdlib>
+
+namespace mirvane::platform {
+namespace {
+
+constexpr char kWatcher[] = "org.kde.StatusNotifierWatcher";
+// A panel answers at once; a hung one must not hold the close box up.
+constexpr int kWatcherAnswerMs = 500;
+
+bool StatusNotifierHostRegistered() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (names == nullptr || !names->isServiceRegistered(QString::fromLatin1(kWatcher))) {
+        return false;
+    }
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kWatcher), QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << QString::fromLatin1(kWatcher) << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage answer = bus.call(ask, QDBus::Block, kWatcherAnswerMs);
+    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
+           answer.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
+// The screen number of DISPLAY ("host:display.screen"), 0 when it names none.
+int DisplayScreen() {
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype dot = display.lastIndexOf('.');
+    bool ok = false;
+    const int screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1).toInt(&ok) : 0;
+    return ok ? screen : 0;
+}
+
+bool XEmbedTrayOwned() {
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                                   : nullptr;
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return false;
+    }
+    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DisplayScreen());
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
+        nullptr);
+    if (atom == nullptr || atom->atom == XCB_ATOM_NONE) {
+        std::free(atom);
+        return false;  // never made: no tray has ever asked for it
+    }
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    std::free(atom);
+    return owned;
+}
+
+}  // namespace
+
+bool NotificationAreaPresent() {
+    return StatusNotifierHostRegistered() || XEmbedTrayOwned();
+}
+
+}  // namespace mirvane::platform
