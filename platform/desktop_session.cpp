@@ -32,16 +32,21 @@ QString GraphicalSessionName(const SessionEnvironment& environment) {
     return display;
 }
 
-bool HasDisplay(const SessionEnvironment& environment) {
-    const bool wayland = !environment.waylandDisplay.isEmpty();
-    const bool x11 = !environment.x11Display.isEmpty();
+bool HasDisplay(const SessionEnvironment& environment, const DisplayProbe& answers) {
+    const auto usable = [&](DisplayServer server) {
+        const QString& named =
+            server == DisplayServer::X11 ? environment.x11Display : environment.waylandDisplay;
+        return !named.isEmpty() && (!answers || answers(server));
+    };
     if (environment.qtPlatform.isEmpty()) {
-        return wayland || x11;
+        return usable(DisplayServer::Wayland) || usable(DisplayServer::X11);
     }
     // A list such as "wayland;xcb" is tried in order; options follow a colon.
     for (const QString& entry : environment.qtPlatform.split(u';', Qt::SkipEmptyParts)) {
         const QString name = entry.section(u':', 0, 0);
-        if (name == u"xcb" ? x11 : name.startsWith(u"wayland") ? wayland : true) {
+        if (name == u"xcb"                ? usable(DisplayServer::X11)
+            : name.startsWith(u"wayland") ? usable(DisplayServer::Wayland)
+                                          : true) {
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace mirvane::platform {
 
@@ -22,9 +23,15 @@ SessionEnvironment CurrentSessionEnvironment();
 // X display without its screen number (":0.1" and ":0" are one display); empty when none.
 QString GraphicalSessionName(const SessionEnvironment& environment);
 
+enum class DisplayServer { X11, Wayland };
+// Whether the display server the environment names answers.
+using DisplayProbe = std::function<bool(DisplayServer)>;
+
 // False when the window has nowhere to show: no display for any platform Qt would try. A chosen
-// platform other than xcb or wayland (offscreen, vnc, ...) needs no display server.
-bool HasDisplay(const SessionEnvironment& environment);
+// platform other than xcb or wayland (offscreen, vnc, ...) needs no display server. With
+// `answers`, a display named but not answering counts as none; it is asked only of the display
+// servers Qt would try.
+bool HasDisplay(const SessionEnvironment& environment, const DisplayProbe& answers = {});
 
 // The token that lets the window take the activation the launcher meant for this start: the
 // Wayland one when given, else the X11 startup id; empty when there is none or it is not a plain

@@ -8,6 +8,7 @@
 #include "export/exports_folder.h"
 #include "localization/ui_language.h"
 #include "platform/desktop_session.h"
+#include "platform/display_probe.h"
 #include "platform/threads.h"
 #include "platform/user_identity.h"
 #include "platform/window_activation.h"
@@ -44,6 +45,15 @@ int RunMirvane(int& argc, char** argv, const StartupOptions& options) {
         CheckSingleInstance(name, platform::LauncherActivationToken(session));
     if (instance.role == InstanceRole::HandedOver) {
         return kExitNormal;
+    }
+    if (!platform::HasDisplay(session, [&session](platform::DisplayServer server) {
+            return platform::DisplayAnswers(server, session);
+        })) {
+        std::fprintf(stderr,
+                     "mirvane: the display does not answer (DISPLAY=%s, WAYLAND_DISPLAY=%s); "
+                     "mirvane-sheet makes contact sheets without a window\n",
+                     qUtf8Printable(session.x11Display), qUtf8Printable(session.waylandDisplay));
+        return kExitNoMainWindow;
     }
 
     // Before the application object, which would wait at exit for a pool thread that never ran.

@@ -555,11 +555,23 @@ session_weston() {
 
 # --- No display ---
 
+# With no display, then with displays named that do not answer (no server behind them).
 session_no_display() {
   ulimit -c unlimited
-  env -u DISPLAY -u WAYLAND_DISPLAY "$mirvane" >stdout.log 2>stderr.log
+  local unused=1
+  while [ -e "/tmp/.X11-unix/X$unused" ]; do unused=$((unused + 1)); done
+  no_display_checks "no display" env -u DISPLAY -u WAYLAND_DISPLAY
+  no_display_checks "displays that do not answer" env DISPLAY=:$unused \
+    WAYLAND_DISPLAY=mirvane-none-$$
+}
+
+no_display_checks() {
+  local what=$1
+  shift
+  rm -f core*
+  "$@" "$mirvane" >stdout.log 2>stderr.log
   local rc=$?
-  check "mirvane ends with exit code 3" test "$rc" -eq 3
+  check "$what: mirvane ends with exit code 3" test "$rc" -eq 3
   check "... saying so in one line on stderr that names mirvane-sheet" \
     test "$(wc -l <stderr.log)" -eq 1 -a "$(grep -c 'mirvane-sheet' stderr.log)" -eq 1
   sed 's/^/  (stderr: /; s/$/)/' stderr.log

@@ -77,6 +77,33 @@ TEST(GraphicalSession, NamedByItsIdElseItsDisplay) {
     }
 }
 
+TEST(GraphicalSession, ADisplayThatDoesNotAnswerCountsAsNoneAndOnlyThoseQtTriesAreAsked) {
+    std::vector<platform::DisplayServer> asked;
+    const platform::DisplayProbe onlyWaylandAnswers = [&asked](platform::DisplayServer server) {
+        asked.push_back(server);
+        return server == platform::DisplayServer::Wayland;
+    };
+    struct Case {
+        platform::SessionEnvironment environment;
+        bool hasDisplay;
+        std::size_t asked;
+    };
+    const Case cases[] = {
+        {Environment("", "", ":9"), false, 1},
+        {Environment("", "w", ":9"), true, 1},
+        {Environment("", "w", ":9", "xcb"), false, 1},
+        {Environment("", "w", ":9", "xcb;wayland"), true, 2},
+        {Environment("", "", ":9", "offscreen"), true, 0},
+    };
+    for (const Case& c : cases) {
+        asked.clear();
+        const std::string what =
+            (c.environment.waylandDisplay + u' ' + c.environment.qtPlatform).toStdString();
+        EXPECT_EQ(platform::HasDisplay(c.environment, onlyWaylandAnswers), c.hasDisplay) << what;
+        EXPECT_EQ(asked.size(), c.asked) << what;
+    }
+}
+
 TEST(LauncherActivationToken, WaylandsFirstThenTheStartupIdAndOnlyPlainWords) {
     const auto token = [](const QString& activationToken, const QString& startupId) {
         platform::SessionEnvironment environment;
@@ -103,8 +130,8 @@ TEST(LauncherActivationToken, WaylandsFirstThenTheStartupIdAndOnlyPlainWords) {
 
 TEST(StartupId, CarriesTheLaunchTimeAndEndsInAQuotedRemoveMessage) {
     const std::vector<std::pair<const char*, std::uint32_t>> times = {
-        {"launcher-42_TIME123", 123}, {"launcher-42", 0},  {"a_TIME1_TIME7", 7},
-        {"a_TIMEsoon", 0},            {"a_TIME4294967296", 0},
+        {"launcher-42_TIME123", 123}, {"launcher-42", 0}, {"a_TIME1_TIME7", 7}, {"a_TIMEsoon", 0},
+        {"a_TIME4294967296", 0},
     };
     for (const auto& [id, time] : times) {
         EXPECT_EQ(platform::StartupIdTime(QString::fromLatin1(id)), time) << id;
