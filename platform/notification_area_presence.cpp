@@ -33,13 +33,21 @@ bool StatusNotifierHostRegistered() {
            answer.arguments().constFirst().value<QDBusVariant>().variant().toBool();
 }
 
-// The screen number of DISPLAY ("host:display.screen"), 0 when it names none.
-int DisplayScreen() {
-    const QByteArray display = qgetenv("DISPLAY");
-    const qsizetype dot = display.lastIndexOf('.');
-    bool ok = false;
-    const int screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1).toInt(&ok) : 0;
-    return ok ? screen : 0;
+bool SelectionOwned(xcb_connection_t* connection, const QByteArray& name) {
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
+        nullptr);
+    if (atom == nullptr || atom->atom == XCB_ATOM_NONE) {
+        std::free(atom);
+        return false;  // never made: nothing has ever asked for it
+    }
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    std::free(atom);
+    return owned;
 }
 
 bool XEmbedTrayOwned() {
@@ -49,21 +57,14 @@ bool XEmbedTrayOwned() {
     if (connection == nullptr) {
         return false;
     }
-    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DisplayScreen());
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
-        nullptr);
-    if (atom == nullptr || atom->atom == XCB_ATOM_NONE) {
-        std::free(atom);
-        return false;  // never made: no tray has ever asked for it
+    // The tray of any screen of the display: the program's is one of them.
+    const int screens = xcb_setup_roots_length(xcb_get_setup(connection));
+    for (int screen = 0; screen < screens; ++screen) {
+        if (SelectionOwned(connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen))) {
+            return true;
+        }
     }
-    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
-    std::free(owner);
-    std::free(atom);
-    return owned;
+    return false;
 }
 
 }  // namespace
