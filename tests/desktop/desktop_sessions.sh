@@ -166,6 +166,16 @@ is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 is_minimized() { [ "$(wm_state "$1")" = Iconic ]; }
 no_window_titled() { [ -z "$(x11_window "$1" "$2")" ]; }
 has_window_titled() { [ -n "$(x11_window "$1" "$2")" ]; }
+# Starts Mirvane with its output in LOG, after the words before it (such as env VAR=value), and
+# waits for its window: the process id is then in $started, the window in $window.
+start_mirvane_window() {
+  local log=$1
+  shift
+  start "$log" "$@" "$mirvane"
+  window=
+  within 30 has_window_titled "$started" Mirvane && window=$(x11_window "$started" Mirvane)
+  [ -n "$window" ] || { echo "  FAIL no window appeared ($log)"; return 1; }
+}
 
 # Clicks the window's logical point (x, y), or presses a key with `key KEY`, until the command
 # succeeds, at most 30 seconds: input that comes before the program has seen its window mapped
@@ -223,10 +233,9 @@ session_x11_tray() {
   within 20 grep -q '^ready' watcher.log || { echo "  FAIL the watcher did not start"; return 1; }
 
   # With the GTK platform theme on its dark variant, as a user of a dark desktop has it.
-  start first.log env QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$mirvane"
-  local first=$started window=
-  within 30 has_window_titled "$first" Mirvane && window=$(x11_window "$first" Mirvane)
-  [ -n "$window" ] || { echo "  FAIL no window appeared"; return 1; }
+  local window
+  start_mirvane_window first.log env QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark || return 1
+  local first=$started
   check "the window shows with its tray icon" within 20 grep -q '^item ' watcher.log
   # Until the window has painted (a fault shows on every paint).
   check "dark GTK theme: body ink on paper in the year list and the place selector" \
@@ -256,10 +265,9 @@ session_x11_tray() {
   check "Exit ends the program with 0" click_exit "$window" ended_with "$first" 0
 
   # The notification area goes while the program runs: the next close ends it.
-  start again.log "$mirvane"
+  start_mirvane_window again.log || return 1
   local again=$started
   within 30 two_items
-  within 30 has_window_titled "$again" Mirvane && window=$(x11_window "$again" Mirvane)
   kill -TERM "$watcher"
   wait "$watcher" 2>/dev/null
   check "the icon leaves with the notification area" within 20 icon_gone
@@ -271,9 +279,8 @@ session_x11_tray() {
 
   # No notification area at the start, one later (a panel that starts after the program): the
   # icon goes there, and the next close hides to it.
-  start late.log "$mirvane"
+  start_mirvane_window late.log || return 1
   local late=$started
-  within 30 has_window_titled "$late" Mirvane && window=$(x11_window "$late" Mirvane)
   start watcher-late.log "$build/tests/desktop/mirvane_status_notifier_watcher"
   within 20 grep -q '^ready' watcher-late.log || { echo "  FAIL the watcher did not start"; return 1; }
   check "a notification area that appears after the start takes the icon" \
@@ -301,10 +308,9 @@ icon_gone() {
 
 session_x11_no_tray() {
   start_x11 || { echo "  FAIL the X server or openbox did not start"; return 1; }
-  start first.log "$mirvane"
-  local first=$started window=
-  within 30 has_window_titled "$first" Mirvane && window=$(x11_window "$first" Mirvane)
-  [ -n "$window" ] || { echo "  FAIL no window appeared"; return 1; }
+  local window
+  start_mirvane_window first.log || return 1
+  local first=$started
   import -window root x11-no-tray.png
   check "Hide to tray minimizes (the window manager keeps it)" \
     click_hide "$window" is_minimized "$window"
@@ -342,10 +348,9 @@ session_x11_no_tray() {
 # An X11 system tray (XEmbed, trayer) that starts after the program, with no D-Bus one at all.
 session_x11_xembed_tray() {
   start_x11 || { echo "  FAIL the X server or openbox did not start"; return 1; }
-  start first.log "$mirvane"
-  local first=$started window=
-  within 30 has_window_titled "$first" Mirvane && window=$(x11_window "$first" Mirvane)
-  [ -n "$window" ] || { echo "  FAIL no window appeared"; return 1; }
+  local window
+  start_mirvane_window first.log || return 1
+  local first=$started
   start trayer.log trayer --edge top --align right --widthtype pixel --width 100 --height 24
   within 20 tray_owned || { echo "  FAIL trayer did not take the tray"; return 1; }
   wmctrl -i -c "$window"
@@ -372,10 +377,8 @@ session_x11_accessibility() {
   local language locale pid window
   for language in en de; do
     [ "$language" = en ] && locale=en_US || locale=de_DE
-    start "mirvane-$language.log" env LANGUAGE=$locale "$mirvane"
-    pid=$started window=
-    within 30 has_window_titled "$pid" Mirvane && window=$(x11_window "$pid" Mirvane)
-    [ -n "$window" ] || { echo "  FAIL $language: no window appeared"; return 1; }
+    start_mirvane_window "mirvane-$language.log" env LANGUAGE=$locale || return 1
+    pid=$started
     check "$language: years ticked and Compose sheet pressed through their actions; the status bar and the preview's name tell" \
       timeout 40 /usr/bin/python3 "$here/atspi_compose.py" "$language" 2006 2018 2>>"atspi-$language.log"
     sed 's/^/  (/; s/$/)/' "atspi-$language.log"
