@@ -14,20 +14,20 @@
 namespace mirvane::platform {
 namespace {
 
-constexpr char kWatcher[] = "org.kde.StatusNotifierWatcher";
 // A panel answers at once; a hung one must not hold the close box up.
 constexpr int kWatcherAnswerMs = 500;
 
 bool StatusNotifierHostRegistered() {
+    const QString watcher = QString::fromLatin1(kStatusNotifierWatcher);
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-    if (names == nullptr || !names->isServiceRegistered(QString::fromLatin1(kWatcher))) {
+    if (names == nullptr || !names->isServiceRegistered(watcher)) {
         return false;
     }
     QDBusMessage ask = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kWatcher), QStringLiteral("/StatusNotifierWatcher"),
+        watcher, QStringLiteral("/StatusNotifierWatcher"),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    ask << QString::fromLatin1(kWatcher) << QStringLiteral("IsStatusNotifierHostRegistered");
+    ask << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
     const QDBusMessage answer = bus.call(ask, QDBus::Block, kWatcherAnswerMs);
     return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
            answer.arguments().constFirst().value<QDBusVariant>().variant().toBool();

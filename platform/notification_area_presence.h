@@ -5,6 +5,9 @@
 
 namespace mirvane::platform {
 
+// The D-Bus service that panels showing status icons register; it appears anew when one restarts.
+inline constexpr char kStatusNotifierWatcher[] = "org.kde.StatusNotifierWatcher";
+
 // A status-notifier host (a panel showing status icons over D-Bus) is registered on the session
 // bus, or, under X11, a system tray owns the screen's tray selection.
 bool NotificationAreaPresent();

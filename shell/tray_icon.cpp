@@ -12,9 +12,6 @@
 namespace mirvane::shell {
 namespace {
 
-// Panels that show status icons register this service; it appears anew when one restarts.
-constexpr char kStatusNotifierWatcher[] = "org.kde.StatusNotifierWatcher";
-
 class SystemArea final : public NotificationArea {
   public:
     bool AddIcon(const QIcon& icon, const QString& tip, QMenu& menu,
@@ -55,7 +52,7 @@ class SystemArea final : public NotificationArea {
 
     void WatchService(std::function<void()> appeared, std::function<void()> gone) override {
         watcher_ = std::make_unique<QDBusServiceWatcher>(
-            kStatusNotifierWatcher, QDBusConnection::sessionBus(),
+            platform::kStatusNotifierWatcher, QDBusConnection::sessionBus(),
             QDBusServiceWatcher::WatchForRegistration |
                 QDBusServiceWatcher::WatchForUnregistration);
         QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, watcher_.get(),
